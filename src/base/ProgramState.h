@@ -1,0 +1,39 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fotoplex {
+
+// Pixel sizes of the produced files, as decimal texts, one entry per listed file.
+struct SizeLists {
+    std::vector<std::string> widths;
+    std::vector<std::string> heights;
+
+    void clear() {
+        widths.clear();
+        heights.clear();
+    }
+};
+
+// The state that lives for the run of the program, owned by whoever runs it (the main
+// window or the command-line session) and passed by reference.
+struct ProgramState {
+    bool imagesBuilt = false;
+    bool thumbsBuilt = false;
+    bool jobCancelled = false;
+    std::uint16_t lastKey = 0; // 27 is Esc
+    std::atomic<bool> workerDone{false};
+
+    SizeLists imageSizes;
+    SizeLists thumbSizes;
+    int pageCount = 0;
+    std::vector<std::string> pageNames;  // image page names, one per listed file
+    std::vector<std::string> indexLines; // lines of the index page being written
+};
+
+inline constexpr std::uint16_t kEscapeKey = 27;
+
+} // namespace fotoplex

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fotoplex::cli {
+
+// Exit statuses of fotoplex-cli.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitError = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitIncomplete = 3;
+
+using Args = std::vector<std::string>;
+
+// Each subcommand takes the words after its own name.
+int runProjectCommand(const Args& args);
+
+} // namespace fotoplex::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace fotoplex {
+
+// Defaults that depend on the platform. On Linux the gallery and source folders start in
+// the user's documents folder and the output folders use "/".
+struct PlatformDefaults {
+    std::string documentsFolder; // default TargetDir and SourceDir
+    std::string imageFolder;     // default ImageFolder
+    std::string thumbFolder;     // default ThumbFolder
+};
+
+// The user's documents folder: XDG_DOCUMENTS_DIR (environment, then user-dirs.dirs),
+// else $HOME/Documents when it exists, else $HOME, else "/".
+PlatformDefaults platformDefaults();
+
+} // namespace fotoplex
