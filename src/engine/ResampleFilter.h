@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+namespace fotoplex {
+
+// The filter choice, in the order of the "Resize Method:" lists.
+enum TResampleFilter : std::uint8_t {
+    rfNone = 0,
+    rfTriangle = 1,
+    rfHermite = 2,
+    rfBell = 3,
+    rfBSpline = 4,
+    rfLanczos3 = 5,
+    rfMitchell = 6,
+    rfNearest = 7,
+    rfLinear = 8,
+    rfFastLinear = 9
+};
+
+inline constexpr int kResampleFilterCount = 10;
+inline constexpr const char* kResampleFilterNames[kResampleFilterCount] = {
+    "None", "Triangle", "Hermite", "Bell", "BSpline", "Lanczos3", "Mitchell", "Nearest", "Linear", "Fast Linear"};
+
+} // namespace fotoplex

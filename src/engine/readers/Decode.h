@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "engine/Picture.h"
+
+namespace fotoplex {
+
+// What a reader found out about a file besides its pixels.
+struct DecodedInfo {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t resolutionX = 0; // dots per inch, 0 when the file gives none
+    std::int32_t resolutionY = 0;
+};
+
+enum class DecodeStatus {
+    Complete,   // the whole picture was read
+    Incomplete, // damaged or cut data: the picture holds what was read (rows not reached are black)
+    Failed      // not this format, or a header that cannot be used: no picture
+};
+
+struct DecodeResult {
+    DecodeStatus status = DecodeStatus::Failed;
+    std::string reason; // short fixed text saying why, when not Complete
+};
+
+// Every in-memory reader has this shape. With headerOnly set, only `info` is filled and
+// `picture` is left alone. No input may read out of bounds, allocate without bound
+// (see kMaxPixels), crash or hang.
+using DecodeFunction = DecodeResult (*)(std::span<const std::uint8_t> data, Picture& picture,
+                                        DecodedInfo& info, bool headerOnly);
+
+DecodeResult decodeGif(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
+DecodeResult decodeBmp(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
+DecodeResult decodePcx(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
+DecodeResult decodePnm(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
+
+} // namespace fotoplex
