@@ -15,7 +15,11 @@ void MainThreadQueue::runPending() {
         Pending* pending = queue_.front();
         queue_.pop_front();
         lock.unlock();
-        pending->call();
+        try {
+            pending->call();
+        } catch (...) {
+            // A failing call must still wake its worker, or the job would wait for ever.
+        }
         lock.lock();
         pending->done = true;
     }
