@@ -17,6 +17,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"project", "create, change and show project files (.hgp)", fotoplex::cli::runProjectCommand},
+    {"build", "build the gallery of a project", fotoplex::cli::runBuildCommand},
+    {"demo", "build a gallery of the bundled sample photographs", fotoplex::cli::runDemoCommand},
 };
 
 void printUsage(std::ostream& out) {
