@@ -71,7 +71,7 @@ void TResizeImageThread::Execute() {
 void TResizeImageThread::produce() {
     Picture->ReadPictureFile(Source);
     // The filter is one byte; a value past the last filter is handled by Resample.
-    const auto filter = static_cast<std::uint8_t>(Filter & 0xFF);
+    const auto filter = static_cast<TResampleFilter>(Filter & 0xFF);
     const ResampleRequest request = boxRequest(BoxWidth, BoxHeight, KeepAspect);
     Picture->Resample(request.width, request.height, filter);
     clearReadOnly(Output);
