@@ -91,19 +91,21 @@ void FileList::insertEntries(std::vector<std::string>& files, const std::vector<
     const auto sortsBefore = [this](const std::string& a, const std::string& b) {
         return order_.before(a, b);
     };
-    // On a list in order the first entry that sorts after a new one is its upper bound.
-    const bool inOrder = std::is_sorted(files.begin(), files.end(), sortsBefore);
+    // On a list in order, putting each new entry before the first one that sorts after it
+    // is what a stable sort of the old entries followed by the new ones gives.
+    const bool inOrder = sorted_ && std::is_sorted(files.begin(), files.end(), sortsBefore);
     for (const std::string& path : paths) {
         std::string entry = convertLow ? toLowerAscii(path) : path;
         auto place = files.end();
-        if (sorted_ && inOrder) {
-            place = std::upper_bound(files.begin(), files.end(), entry, sortsBefore);
-        } else if (sorted_) {
+        if (sorted_ && !inOrder) {
             place = std::find_if(files.begin(), files.end(), [&](const std::string& listed) {
                 return order_.before(entry, listed);
             });
         }
         files.insert(place, std::move(entry));
+    }
+    if (inOrder) {
+        sortEntries(files);
     }
 }
 

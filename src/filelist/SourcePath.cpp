@@ -3,7 +3,6 @@
 #include "base/Text.h"
 
 #include <filesystem>
-#include <optional>
 #include <system_error>
 
 namespace fotoplex {
@@ -17,24 +16,29 @@ bool entryExists(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-// The entry of folder whose name equals name apart from ASCII letter case.
-std::optional<std::string> findIgnoringCase(const fs::path& folder, const std::string& name) {
-    const std::string wanted = toLowerAscii(name);
-    std::optional<std::string> best;
+// Every entry of a folder by its lower-cased name; of names that differ only in case, the
+// first in byte order. An unreadable folder lists nothing.
+std::map<std::string, std::string> readListing(const std::string& folder) {
+    std::map<std::string, std::string> listing;
     std::error_code error;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error);
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), error);
     for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        std::string candidate = it->path().filename().string();
-        if (toLowerAscii(candidate) == wanted && (!best || candidate < *best)) {
-            best = std::move(candidate);
+        std::string name = it->path().filename().string();
+        auto [place, added] = listing.try_emplace(toLowerAscii(name), name);
+        if (!added && name < place->second) {
+            place->second = std::move(name);
         }
     }
-    return best;
+    return listing;
 }
 
 } // namespace
 
 std::string resolveSourcePath(const std::string& path) {
+    return SourcePathResolver().resolve(path);
+}
+
+std::string SourcePathResolver::resolve(const std::string& path) {
     if (path.empty() || entryExists(path)) {
         return path;
     }
@@ -50,13 +54,30 @@ std::string resolveSourcePath(const std::string& path) {
             resolved = exact;
             continue;
         }
-        const std::optional<std::string> match = findIgnoringCase(resolved, name);
-        if (!match) {
+        const std::string* match = findIgnoringCase(resolved.string(), name);
+        if (match == nullptr) {
             return path;
         }
         resolved /= *match;
     }
     return resolved.string();
+}
+
+const std::string* SourcePathResolver::findIgnoringCase(const std::string& folder,
+                                                        const std::string& name) {
+    const std::string wanted = toLowerAscii(name);
+    const auto known = folders_.find(folder);
+    if (known != folders_.end()) {
+        const auto match = known->second.find(wanted);
+        if (match != known->second.end() && entryExists(fs::path(folder) / match->second)) {
+            return &match->second;
+        }
+    }
+    // Not read yet, or read before the name appeared or went.
+    Listing& listing = folders_[folder];
+    listing = readListing(folder);
+    const auto match = listing.find(wanted);
+    return match == listing.end() ? nullptr : &match->second;
 }
 
 std::int64_t listedFileSize(const std::string& path) {

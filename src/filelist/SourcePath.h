@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace fotoplex {
@@ -15,6 +16,24 @@ namespace fotoplex {
 //
 // Every place that opens or tests a listed source goes through this.
 std::string resolveSourcePath(const std::string& path);
+
+// The same resolution for many paths in a row, as an image job makes for each listed file:
+// each folder that has to be searched is read once and remembered, instead of once per path.
+// A folder is read again when a name is not found in what was remembered of it, or the name
+// found is gone. Keep one for the length of one batch: a name that appears meanwhile beside
+// one already found, differing only in case, is not noticed.
+class SourcePathResolver {
+public:
+    std::string resolve(const std::string& path);
+
+private:
+    // Lower-cased name to the first real name in byte order, for one folder.
+    using Listing = std::map<std::string, std::string>;
+
+    const std::string* findIgnoringCase(const std::string& folder, const std::string& name);
+
+    std::map<std::string, Listing> folders_;
+};
 
 // The size in bytes of the listed source: of the file found for the path (resolved as above),
 // 0 when nothing is found or the path names a folder. Never fails. Unlike a 32-bit size it

@@ -69,6 +69,24 @@ TEST_F(SourcePathTest, SizeIsZeroForNothingAndForFolders) {
     EXPECT_EQ(listedFileSize(""), 0);
 }
 
+TEST_F(SourcePathTest, ResolverRemembersFoldersButNoticesChanges) {
+    const std::string first = tree.file("Album/First.JPG", 1);
+    SourcePathResolver resolver;
+    EXPECT_EQ(resolver.resolve(toLowerAscii(first)), first);
+
+    // Added after the folder was read: found all the same.
+    const std::string second = tree.file("Album/Second.JPG", 1);
+    EXPECT_EQ(resolver.resolve(toLowerAscii(second)), second);
+
+    // Renamed after it was found: the new name is found, not the remembered one.
+    const std::string renamed = (tree.root() / "Album/FIRST.jpg").string();
+    std::filesystem::rename(first, renamed);
+    EXPECT_EQ(resolver.resolve(toLowerAscii(first)), renamed);
+
+    std::filesystem::remove(renamed);
+    EXPECT_EQ(resolver.resolve(toLowerAscii(first)), toLowerAscii(first));
+}
+
 TEST(FileListPathsTest, FolderAndNameOfAPath) {
     EXPECT_EQ(folderOf("/home/ann/Pics/a.jpg"), "/home/ann/Pics");
     EXPECT_EQ(folderOf("/home/ann//a.jpg"), "/home/ann");
