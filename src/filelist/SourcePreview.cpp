@@ -1,5 +1,7 @@
 #include "filelist/SourcePreview.h"
 
+#include "filelist/SourcePath.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -65,6 +67,19 @@ std::optional<std::string> previewSource(const std::vector<std::string>& files, 
         return std::nullopt;
     }
     return files[static_cast<std::size_t>(selectedRow)];
+}
+
+PreviewShown showSourcePreview(const std::vector<std::string>& files, int selectedRow,
+                               bool previewChecked, const PreviewReader& read,
+                               const std::string& decimalSeparator) {
+    const std::optional<std::string> listed = previewSource(files, selectedRow, previewChecked);
+    if (!listed) {
+        return PreviewShown{};
+    }
+    const std::string path = resolveSourcePath(*listed);
+    const PictureSize size = read(path);
+    return PreviewShown{
+        true, previewInfoText(size.width, size.height, listedFileSize(path), decimalSeparator)};
 }
 
 } // namespace fotoplex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,5 +39,25 @@ std::string previewInfoText(int width, int height, std::int64_t fileSize,
 // resolveSourcePath.
 std::optional<std::string> previewSource(const std::vector<std::string>& files, int selectedRow,
                                          bool previewChecked);
+
+// FilesListBoxClick without the widgets. read loads the file into the window's preview
+// picture and gives its size; it throws Error when the file cannot be opened, and then
+// nothing is to change: the box and the line keep what they showed.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+using PreviewReader = std::function<PictureSize(const std::string& path)>;
+
+struct PreviewShown {
+    bool visible = false;
+    std::string info; // empty while hidden
+};
+
+// Reads the selected entry (through resolveSourcePath) and forms the information line with
+// the size of the same file; hidden with an empty line when there is nothing to show.
+PreviewShown showSourcePreview(const std::vector<std::string>& files, int selectedRow,
+                               bool previewChecked, const PreviewReader& read,
+                               const std::string& decimalSeparator);
 
 } // namespace fotoplex

@@ -1,5 +1,9 @@
 #include "filelist/SourcePreview.h"
 
+#include "FilesPageFakes.h"
+#include "base/Error.h"
+#include "base/Text.h"
+
 #include <gtest/gtest.h>
 
 namespace fotoplex {
@@ -87,6 +91,51 @@ TEST(PreviewSourceTest, NothingWithoutSelectionOrWithPreviewOff) {
     EXPECT_EQ(previewSource(files, -1, true), std::nullopt);
     EXPECT_EQ(previewSource(files, 2, true), std::nullopt);
     EXPECT_EQ(previewSource({}, 0, true), std::nullopt);
+}
+
+TEST(ShowSourcePreviewTest, ReadsTheSelectedFileThroughTheResolver) {
+    testing::TempTree tree;
+    const std::string path = tree.file("Shots/Cat.PNG", 1280);
+    const std::vector<std::string> files = {"/nowhere/a.jpg", toLowerAscii(path)};
+    std::vector<std::string> read;
+    const PreviewReader reader = [&](const std::string& file) {
+        read.push_back(file);
+        return PictureSize{640, 480};
+    };
+
+    const PreviewShown shown = showSourcePreview(files, 1, true, reader, ",");
+    EXPECT_TRUE(shown.visible);
+    EXPECT_EQ(shown.info, "Width: 640; Height: 480; Filesize: 1,3 KB");
+    EXPECT_EQ(read, std::vector<std::string>{path});
+}
+
+TEST(ShowSourcePreviewTest, HiddenAndEmptyWithoutSelectionOrWithPreviewOff) {
+    int reads = 0;
+    const PreviewReader reader = [&](const std::string&) {
+        ++reads;
+        return PictureSize{1, 1};
+    };
+    const std::vector<std::string> files = {"/p/a.jpg"};
+    for (const PreviewShown& shown : {showSourcePreview(files, 0, false, reader, "."),
+                                      showSourcePreview(files, -1, true, reader, "."),
+                                      showSourcePreview({}, 0, true, reader, ".")}) {
+        EXPECT_FALSE(shown.visible);
+        EXPECT_EQ(shown.info, "");
+    }
+    EXPECT_EQ(reads, 0);
+}
+
+TEST(ShowSourcePreviewTest, VanishedFileRaisesTheReadersError) {
+    const PreviewReader reader = [](const std::string& file) -> PictureSize {
+        throw cannotOpenFile(file);
+    };
+    try {
+        showSourcePreview({"/gone/Away.jpg"}, 0, true, reader, ".");
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        // The message names the listed path, not some guess at it.
+        EXPECT_STREQ(error.what(), "Cannot open file /gone/Away.jpg");
+    }
 }
 
 } // namespace
