@@ -41,7 +41,9 @@ void BuildIndexPagesClick(const TProject& project, ProgramState& state, Dialogs&
         if (!proceedWithJob(dialogs, "Thumbnails have to be created first. Click OK to proceed.")) {
             return;
         }
-        thumbJob();
+        if (thumbJob) {
+            thumbJob();
+        }
     }
     CopyBackgroundImage(project);
     WriteIndexPages(project, state, identity);
@@ -57,7 +59,9 @@ void BuildImagePagesClick(const TProject& project, ProgramState& state, Dialogs&
         if (!proceedWithJob(dialogs, "Images have to be created first. Click OK to proceed.")) {
             return;
         }
-        buildImagesCommand();
+        if (buildImagesCommand) {
+            buildImagesCommand();
+        }
     }
     CopyBackgroundImage(project);
     WriteImagePages(project, state.imageSizes.widths, state.imageSizes.heights, identity);
