@@ -1,7 +1,5 @@
 #include "production/ImageJobs.h"
 
-#include <sys/stat.h>
-
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -37,15 +35,6 @@ struct Box {
     std::int32_t quality;
     bool progressive;
 };
-
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
-    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
-        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    }
-    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
-}
 
 bool askedToCancel(JobContext& job) {
     if (job.state.lastKey != kEscapeKey) {
@@ -155,7 +144,7 @@ void markThumbsStale(JobContext& job) {
 
 // A file whose output would be the source itself is left alone and said so.
 bool isOwnSource(JobContext& job, const std::string& source, const std::string& output) {
-    if (!sameFile(ResolveSourcePath(source), output)) {
+    if (!SameFile(ResolveSourcePath(source), output)) {
         return false;
     }
     job.window.setStatus(1, "File: " + SourceFileName(source) + " (its own output: left as it is)");
