@@ -86,6 +86,9 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(form->windowTitle(), QStringLiteral("Border Color"));
         QCOMPARE(form->size(), QSize(472, 352));
+        const QPoint offCentre =
+            form->frameGeometry().center() - test.owner.frameGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2, "centred on the owner");
         QCOMPARE(swatchColor(form, "CurrentSwatch"), WebRgb{0x000000});
         QCOMPARE(swatchColor(form, "NewSwatch"), WebRgb{0x000000});
         QCOMPARE(valueText(form), QStringLiteral("#000000"));

@@ -1,6 +1,5 @@
 // The palette model: its colours, its honeycomb geometry, hit-testing and the frame rules;
-// and the colour texts.
-#include "base/Error.h"
+// and the colour texts of the two schemes.
 #include "ui/webcolor/WebColorText.h"
 #include "ui/webcolor/WebPalette.h"
 
@@ -77,15 +76,6 @@ int firstIndexOf(const std::string& text) {
         }
     }
     return -1;
-}
-
-std::string conversionError(const std::string& text) {
-    try {
-        webColorToRgb(text);
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no error";
 }
 
 } // namespace
@@ -256,19 +246,6 @@ private slots:
         QCOMPARE(formatWebColor(0xABCDEF, ColorScheme::scHex), std::string("#ABCDEF"));
         QCOMPARE(formatWebColor(0x3333FF, ColorScheme::scRGB), std::string("RGB(51,51,255)"));
         QCOMPARE(formatWebColor(0x000000, ColorScheme::scRGB), std::string("RGB(0,0,0)"));
-    }
-
-    void readsStoredColours() {
-        QCOMPARE(webColorToRgb("#3333FF"), WebRgb{0x3333FF});
-        QCOMPARE(webColorToRgb("#ab01Ef"), WebRgb{0xAB01EF});
-        QCOMPARE(webColorToRgb("x102030"), WebRgb{0x102030}); // first character not examined
-        QCOMPARE(webColorToRgb(""), WebRgb{0x000000});
-        QCOMPARE(webColorToRgb("#1020305"), WebRgb{0x102030});
-        QCOMPARE(webColorToRgb("#102035"), WebRgb{0x102035});
-        QCOMPARE(conversionError("#GG0000"), std::string("'$GG' is not a valid integer value"));
-        QCOMPARE(conversionError("#00 000"), std::string("'$ 0' is not a valid integer value"));
-        QCOMPARE(conversionError("#12"), std::string("'$' is not a valid integer value"));
-        QCOMPARE(conversionError("#12345"), std::string("no error"));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "ui/webcolor/ColorSettings.h"
 
+#include "project/WebColor.h"
 #include "ui/webcolor/TWebColorDialog.h"
 #include "ui/webcolor/WebColorText.h"
 
@@ -28,6 +29,11 @@ constexpr std::array<ColorSampleInfo, kColorSampleCount> kSamples = {{
 
 int indexOf(ColorSample sample) {
     return static_cast<int>(sample);
+}
+
+WebRgb displayColor(const std::string& webColor) {
+    const RgbColor color = webColorToRgb(webColor);
+    return makeWebRgb(color.red, color.green, color.blue);
 }
 
 void setUnderline(QWidget* widget, bool underline) {
@@ -102,7 +108,7 @@ void ColorSettings::storeDialogColor(ColorSample sample) {
 void ColorSettings::ShowColors() {
     const TProject& project = project_();
     for (const ColorSampleInfo& info : kSamples) {
-        showSampleColor(info.sample, webColorToRgb(project.*info.setting));
+        showSampleColor(info.sample, displayColor(project.*info.setting));
     }
 }
 

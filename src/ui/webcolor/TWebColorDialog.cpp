@@ -44,7 +44,9 @@ void TWebColorDialog::setScreenSampler(ScreenSampler sampler) {
     }
 }
 
-TWebColorForm* TWebColorDialog::form() const { return form_.data(); }
+TWebColorForm* TWebColorDialog::form() const {
+    return form_.data();
+}
 
 bool TWebColorDialog::isOpen() const {
     return form_ && form_->isVisible();
@@ -80,15 +82,24 @@ TWebColorForm& TWebColorDialog::ensureForm() {
     return *form_;
 }
 
+// Before the first showing the window's frame is unknown; it is taken to be as wide as the
+// owner's.
 void TWebColorDialog::placeOnOwner() {
     QRect area;
+    QSize frameSize = form_->size();
     if (owner_) {
-        area = owner_->window()->frameGeometry();
+        QWidget* window = owner_->window();
+        area = window->frameGeometry();
+        if (form_->frameGeometry().size() == form_->size()) {
+            frameSize += window->frameGeometry().size() - window->geometry().size();
+        } else {
+            frameSize = form_->frameGeometry().size();
+        }
     } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
     if (area.isValid()) {
-        QRect frame = form_->frameGeometry();
+        QRect frame(QPoint(), frameSize);
         frame.moveCenter(area.center());
         form_->move(frame.topLeft());
     }
