@@ -2,6 +2,7 @@
 
 #include "project/WebColor.h"
 #include "ui/webcolor/TWebColorDialog.h"
+#include "ui/webcolor/TWebColorForm.h"
 #include "ui/webcolor/WebColorText.h"
 
 #include <QEvent>
@@ -54,9 +55,19 @@ const ColorSampleInfo& colorSampleInfo(ColorSample sample) {
 
 ColorSettings::ColorSettings(TWebColorDialog& dialog, ProjectAccess project,
                              std::function<void()> markModified, QObject* parent)
-    : QObject(parent), dialog_(dialog), project_(std::move(project)),
+    : QObject(parent), dialog_(dialog), dialogAlive_(&dialog), project_(std::move(project)),
       markModified_(std::move(markModified)) {
     dialog_.OnApply = [this] { WebColorDialogApply(); };
+}
+
+// The dialog may outlive the samples' controller; it must not call back into it then.
+ColorSettings::~ColorSettings() {
+    if (dialogAlive_) {
+        dialog_.OnApply = nullptr;
+        if (dialog_.isOpen()) {
+            dialog_.form()->reject();
+        }
+    }
 }
 
 void ColorSettings::attach(ColorSample sample, QWidget* shows,
@@ -79,6 +90,9 @@ QWidget* ColorSettings::sampleWidget(ColorSample sample) const {
 }
 
 void ColorSettings::ColorSampleClick(ColorSample sample) {
+    if (dialog_.isOpen()) {
+        return; // the caption tells Apply which sample is being edited
+    }
     dialog_.setCaption(QString::fromLatin1(colorSampleInfo(sample).caption));
     dialog_.Open([this, sample](bool accepted) {
         if (!accepted) {

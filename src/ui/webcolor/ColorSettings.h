@@ -56,6 +56,7 @@ public:
     // `markModified` is the window's MarkModified. Takes over the dialog's OnApply.
     ColorSettings(TWebColorDialog& dialog, ProjectAccess project,
                   std::function<void()> markModified, QObject* parent = nullptr);
+    ~ColorSettings() override;
 
     // `shows` is the widget whose colour or font colour shows the sample; it and `alsoClickable`
     // (BackLabel for the background) get the hand pointer.
@@ -85,6 +86,7 @@ private:
     void storeDialogColor(ColorSample sample);
 
     TWebColorDialog& dialog_;
+    QPointer<TWebColorDialog> dialogAlive_;
     ProjectAccess project_;
     std::function<void()> markModified_;
     std::array<QPointer<QWidget>, kColorSampleCount> widgets_;
