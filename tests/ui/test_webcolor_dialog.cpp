@@ -6,6 +6,7 @@
 #include "ui/webcolor/WebPalette.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,6 +99,18 @@ private slots:
         QCOMPARE(valueText(form), QStringLiteral("#000000"));
         QCOMPARE(form->palette()->framedCell(), kBlackCell);
         QVERIFY(child<QPushButton>(form, "OkBtn")->isDefault());
+        QCOMPARE(child<QLabel>(form, "CurrentLabel")->text(), QStringLiteral("Current:"));
+        QCOMPARE(child<QLabel>(form, "NewLabel")->text(), QStringLiteral("New:"));
+        QCOMPARE(child<QGroupBox>(form, "SchemeGroup")->title(), QStringLiteral(" Sch&eme: "));
+        QCOMPARE(child<QRadioButton>(form, "HexRadio")->text(), QStringLiteral("Hex"));
+        QCOMPARE(child<QRadioButton>(form, "RgbRadio")->text(), QStringLiteral("RGB"));
+        QCOMPARE(child<QLabel>(form, "ValueLabel")->text(), QStringLiteral("&Value:"));
+        QCOMPARE(child<QLabel>(form, "ValueLabel")->buddy(), child<QWidget>(form, "ValueEdit"));
+        QCOMPARE(child<QPushButton>(form, "SelectBtn")->text(), QStringLiteral("&Select ..."));
+        QCOMPARE(child<QPushButton>(form, "CustomBtn")->text(), QStringLiteral("&Custom ..."));
+        QCOMPARE(child<QPushButton>(form, "OkBtn")->text(), QStringLiteral("OK"));
+        QCOMPARE(child<QPushButton>(form, "ApplyBtn")->text(), QStringLiteral("Apply"));
+        QCOMPARE(child<QPushButton>(form, "CancelBtn")->text(), QStringLiteral("Cancel"));
         QVERIFY(child<QLineEdit>(form, "ValueEdit")->isReadOnly());
         // Every control sits inside the client area.
         for (QWidget* widget : form->findChildren<QWidget*>()) {

@@ -37,8 +37,9 @@ void paintSwatch(QFrame* swatch, WebRgb color) {
     swatch->setPalette(palette);
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& text, QRect geometry) {
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     return label;
 }
@@ -69,8 +70,9 @@ void TWebColorForm::createControls() {
 
     const int swatchTop = kMargin + 18;
     const int newLeft = kColumnLeft + kColumnWidth - kSwatchWidth;
-    makeLabel(this, QStringLiteral("Current:"), {kColumnLeft, kMargin, kSwatchWidth, 16});
-    makeLabel(this, QStringLiteral("New:"), {newLeft, kMargin, kSwatchWidth, 16});
+    makeLabel(this, "CurrentLabel", QStringLiteral("Current:"),
+              {kColumnLeft, kMargin, kSwatchWidth, 16});
+    makeLabel(this, "NewLabel", QStringLiteral("New:"), {newLeft, kMargin, kSwatchWidth, 16});
     currentSwatch_ = makeSwatch(this, "CurrentSwatch", {kColumnLeft, swatchTop, kSwatchWidth, 44});
     newSwatch_ = makeSwatch(this, "NewSwatch", {newLeft, swatchTop, kSwatchWidth, 44});
 
@@ -84,8 +86,8 @@ void TWebColorForm::createControls() {
     rgbRadio_->setObjectName(QStringLiteral("RgbRadio"));
     rgbRadio_->setGeometry(kColumnWidth / 2, 22, kColumnWidth / 2 - 4, 22);
 
-    QLabel* valueLabel =
-        makeLabel(this, QStringLiteral("&Value:"), {kColumnLeft, 142, kColumnWidth, 16});
+    QLabel* valueLabel = makeLabel(this, "ValueLabel", QStringLiteral("&Value:"),
+                                   {kColumnLeft, 142, kColumnWidth, 16});
     valueEdit_ = new QLineEdit(this);
     valueEdit_->setObjectName(QStringLiteral("ValueEdit"));
     valueEdit_->setReadOnly(true);
