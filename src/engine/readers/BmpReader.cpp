@@ -173,8 +173,13 @@ struct Channel {
         const std::uint32_t v = (pixel & mask) >> shift;
         if (bits >= 8)
             return static_cast<std::uint8_t>(v >> (bits - 8));
-        const std::uint32_t largest = (1u << bits) - 1;
-        return static_cast<std::uint8_t>((v * 255 + largest / 2) / largest);
+        // Fewer bits are widened by repeating them: 5 bits abcde give abcdeabc.
+        std::uint32_t widened = 0;
+        for (int position = 8; position > 0;) {
+            position -= bits;
+            widened |= position >= 0 ? v << position : v >> -position;
+        }
+        return static_cast<std::uint8_t>(widened);
     }
 };
 

@@ -167,28 +167,26 @@ std::int32_t frameRowFor(std::int32_t decodedRow, std::int32_t height, bool inte
     return height - 1; // not reached: the passes hold every row
 }
 
-// Screen pixels outside the frame: the background colour, transparent.
+// Screen pixels outside the frame: the background colour, transparent. Frame pixels
+// start black and opaque until decoded.
 void paintOutsideFrame(Picture& picture, const GifFrame& frame, const GifScreen& screen) {
     const bool coversAll = frame.left == 0 && frame.top == 0 && frame.width == picture.width &&
                            frame.height == picture.height;
     if (coversAll)
         return;
-    picture.alpha.assign(static_cast<std::size_t>(picture.width) * picture.height, 255);
+    const auto width = static_cast<std::size_t>(picture.width);
     const std::uint8_t background = screen.hasGlobalTable ? screen.backgroundIndex : 0;
-    const ColourTable& table = screen.globalTable;
-    const std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width), background);
+    const std::vector<std::uint8_t> backgroundRow(width, background);
+    writeIndexedRow(picture, 0, backgroundRow, screen.globalTable);
+    for (std::int32_t y = 1; y < picture.height; ++y)
+        std::memcpy(picture.row(y), picture.row(0), picture.rowBytes());
+
+    picture.alpha.assign(width * static_cast<std::size_t>(picture.height), 0);
     const std::vector<std::uint8_t> black(frame.width, 0);
-    for (std::int32_t y = 0; y < picture.height; ++y) {
-        writeIndexedRow(picture, y, row, table);
-        std::uint8_t* alpha = picture.alpha.data() + static_cast<std::size_t>(y) * picture.width;
-        const bool inFrameRows = y >= frame.top && y < frame.top + frame.height;
-        for (std::int32_t x = 0; x < picture.width; ++x) {
-            const bool inFrame = inFrameRows && x >= frame.left && x < frame.left + frame.width;
-            alpha[x] = inFrame ? 255 : 0;
-        }
-        // Frame pixels start black until decoded.
-        if (inFrameRows)
-            writeIndexedRow(picture, y, black, ColourTable{}, frame.left);
+    for (std::int32_t y = frame.top; y < frame.top + frame.height; ++y) {
+        writeIndexedRow(picture, y, black, ColourTable{}, frame.left);
+        std::memset(picture.alpha.data() + static_cast<std::size_t>(y) * width + frame.left, 255,
+                    frame.width);
     }
 }
 
