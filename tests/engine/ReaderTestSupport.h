@@ -186,8 +186,11 @@ inline void expectDamageIsSafe(DecodeFunction decode, const std::string& fixture
         const int changes = 1 + round % 8;
         for (int i = 0; i < changes; ++i)
             damaged[random() % damaged.size()] = static_cast<std::uint8_t>(random());
-        const Decoded full = decodeWith(decode, damaged);
         const Decoded header = decodeWith(decode, damaged, true);
+        // A damaged size may ask for hundreds of megabytes: allowed, but slow for a test.
+        if (std::int64_t{header.info.width} * header.info.height > (std::int64_t{1} << 20))
+            continue;
+        const Decoded full = decodeWith(decode, damaged);
         if (full.result.status == DecodeStatus::Failed) {
             EXPECT_EQ(header.result.status, DecodeStatus::Failed);
             continue;

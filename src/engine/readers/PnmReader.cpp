@@ -67,9 +67,13 @@ bool readHeader(ByteCursor& cursor, PnmHeader& header) {
     if (cursor.overrun() || kind < 1 || kind > 6)
         return false;
     header.kind = kind;
-    if (!readNumber(cursor, header.width) || !readNumber(cursor, header.height))
+    // Pixel data follows the header, so a header number that runs into the end is cut.
+    const auto field = [&](std::uint32_t& value) {
+        return readNumber(cursor, value) && !cursor.atEnd();
+    };
+    if (!field(header.width) || !field(header.height))
         return false;
-    if (!header.bitmap() && !readNumber(cursor, header.maxValue))
+    if (!header.bitmap() && !field(header.maxValue))
         return false;
     if (header.maxValue < 1 || header.maxValue > 65535)
         return false;
@@ -83,7 +87,8 @@ bool readHeader(ByteCursor& cursor, PnmHeader& header) {
 class SampleReader {
 public:
     SampleReader(ByteCursor& cursor, const PnmHeader& header)
-        : cursor_(cursor), header_(header), scale_(header.maxValue + 1) {
+        : cursor_(cursor), header_(header), scale_(header.maxValue + 1),
+          samplesLeft_(std::uint64_t{header.width} * header.height * (header.greymap() ? 1 : 3)) {
         for (std::uint32_t v = 0; v <= header.maxValue; ++v)
             scale_[v] =
                 static_cast<std::uint8_t>((v * 255 + header.maxValue / 2) / header.maxValue);
@@ -102,8 +107,12 @@ public:
 
 private:
     bool next(std::uint32_t& value) {
-        if (header_.plain())
-            return readNumber(cursor_, value);
+        if (header_.plain()) {
+            // A number that runs into the end of the data may have been cut, unless it is
+            // the picture's last.
+            --samplesLeft_;
+            return readNumber(cursor_, value) && (samplesLeft_ == 0 || !cursor_.atEnd());
+        }
         if (header_.maxValue < 256) {
             value = cursor_.u8();
         } else {
@@ -115,6 +124,7 @@ private:
     ByteCursor& cursor_;
     const PnmHeader& header_;
     std::vector<std::uint8_t> scale_;
+    std::uint64_t samplesLeft_;
 };
 
 // In the file a 1 bit is black; in the picture a set bit is white.
