@@ -56,9 +56,10 @@ Bytes greyRow(const Picture& p, int y) {
 }
 
 TEST(BmpReader, DecodesFixturesLikeTheToolsThatWroteThem) {
-    for (const char* name : {"bmp-v3-24.bmp", "bmp-v5-32.bmp", "bmp-v5-565.bmp", "bmp-v5-555.bmp",
-                             "bmp-v3-8.bmp", "bmp-rle8.bmp", "bmp-4.bmp", "bmp-1-colour.bmp",
-                             "bmp-os2-8.bmp", "bmp-os2-24.bmp", "bmp-topdown.bmp"})
+    for (const char* name :
+         {"bmp-v3-24.bmp", "bmp-v5-32.bmp", "bmp-v5-565.bmp", "bmp-v5-555.bmp", "bmp-v3-8.bmp",
+          "bmp-rle8.bmp", "bmp-4.bmp", "bmp-1-colour.bmp", "bmp-os2-8.bmp", "bmp-os2-24.bmp",
+          "bmp-topdown.bmp", "bmp-v3-565.bmp", "bmp-v4-32.bmp", "bmp-os2v2-24.bmp"})
         expectDecodesLikeTool(decodeBmp, name, PixelFormat::Rgb24);
     expectDecodesLikeTool(decodeBmp, "bmp-1-bw.bmp", PixelFormat::Bilevel);
 }
@@ -68,6 +69,10 @@ TEST(BmpReader, FixturesCoverTheirVariant) {
     EXPECT_EQ(get32(readFixture("bmp-v5-565.bmp"), 14), 124u);
     EXPECT_EQ(get32(readFixture("bmp-v5-565.bmp"), 30), 3u); // bit fields
     EXPECT_EQ(get32(readFixture("bmp-rle8.bmp"), 30), 1u);
+    EXPECT_EQ(get32(readFixture("bmp-v3-565.bmp"), 14), 40u);
+    EXPECT_EQ(get32(readFixture("bmp-v3-565.bmp"), 30), 3u); // masks after the header
+    EXPECT_EQ(get32(readFixture("bmp-v4-32.bmp"), 14), 108u);
+    EXPECT_EQ(get32(readFixture("bmp-os2v2-24.bmp"), 14), 64u);
     EXPECT_EQ(get32(readFixture("bmp-v3-8.bmp"), 30), 0u);
     EXPECT_LT(static_cast<std::int32_t>(get32(readFixture("bmp-topdown.bmp"), 22)), 0);
 }

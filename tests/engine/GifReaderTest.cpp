@@ -125,6 +125,31 @@ TEST(GifReader, TransparentIndexBecomesAlpha) {
     EXPECT_TRUE(decodeWith(decodeGif, readFixture("gif87-global.gif")).picture.alpha.empty());
 }
 
+TEST(GifReader, LocalTableWinsOverTheGlobalOne) {
+    Bytes gif = readFixture("gif-local.gif");
+    const Bytes globalTable(6, 0x55); // two grey entries nothing uses
+    gif.insert(gif.begin() + 13, globalTable.begin(), globalTable.end());
+    gif[10] = static_cast<std::uint8_t>(gif[10] | 0x80);
+    const Decoded d = decodeWith(decodeGif, gif);
+    ASSERT_EQ(d.result.status, DecodeStatus::Complete);
+    EXPECT_TRUE(samePixels(d.picture, readExpected("gif-local.expected.ppm")));
+}
+
+TEST(GifReader, UnknownBlockBeforeTheImageIsDamage) {
+    Bytes gif = readFixture("gif87-global.gif");
+    const std::size_t descriptor = 13 + 3 * (2u << (gif[10] & 7));
+    gif[descriptor] = 0x77;
+    for (const bool headerOnly : {false, true}) {
+        const Decoded d = decodeWith(decodeGif, gif, headerOnly);
+        EXPECT_EQ(d.result.status, DecodeStatus::Incomplete);
+        EXPECT_EQ(d.info.width, 37);
+        EXPECT_EQ(d.info.height, 23);
+    }
+    const Decoded d = decodeWith(decodeGif, gif);
+    EXPECT_EQ(d.picture.width, 37);
+    EXPECT_EQ(d.picture.pixels, Bytes(d.picture.pixels.size(), 0));
+}
+
 TEST(GifReader, WithoutAnyPaletteIndexZeroIsBlackAndOneWhite) {
     Bytes gif = readFixture("gif-bilevel.gif");
     ASSERT_EQ(gif[10] & 0x87, 0x80); // a global table of two entries

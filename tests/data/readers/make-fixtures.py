@@ -159,6 +159,28 @@ def make_bmp(paths):
     open(out("bmp-os2-24.bmp"), "wb").write(netpbm_to(paths["photo"], "ppmtobmp", "-os2", "-bpp=24"))
     netpbm_expected("bmp-os2-24.bmp", "bmptopnm")
 
+    run(CONVERT, paths["photo"], "-define", "bmp:subtype=RGB565", "BMP3:" + out("bmp-v3-565.bmp"))
+    magick_expected("bmp-v3-565.bmp")
+
+    # A v4 header (108 bytes): the v5 file without the v5 fields (rendering intent, profile).
+    data = bytearray(open(out("bmp-v5-32.bmp"), "rb").read())
+    assert struct.unpack_from("<I", data, 14)[0] == 124
+    data = data[:14 + 108] + data[14 + 124:]
+    struct.pack_into("<I", data, 14, 108)
+    struct.pack_into("<I", data, 10, struct.unpack_from("<I", data, 10)[0] - 16)
+    struct.pack_into("<I", data, 2, len(data))
+    open(out("bmp-v4-32.bmp"), "wb").write(data)
+    magick_expected("bmp-v4-32.bmp")
+
+    # An OS/2 2.x header (64 bytes): the v3 fields followed by 24 bytes of zeros.
+    data = bytearray(open(out("bmp-v3-24.bmp"), "rb").read())
+    data = data[:54] + bytes(24) + data[54:]
+    struct.pack_into("<I", data, 14, 64)
+    struct.pack_into("<I", data, 10, 54 + 24)
+    struct.pack_into("<I", data, 2, len(data))
+    open(out("bmp-os2v2-24.bmp"), "wb").write(data)
+    magick_expected("bmp-os2v2-24.bmp")
+
     # Top-down: the rows of the v3 file in reverse order under a negative height.
     data = bytearray(open(out("bmp-v3-24.bmp"), "rb").read())
     offset = struct.unpack_from("<I", data, 10)[0]
