@@ -223,12 +223,13 @@ ColourTable defaultTable() {
     return table;
 }
 
+// Decodes the first image into a new picture of the given size.
 DecodeResult decodeFrame(ByteCursor& cursor, const GifScreen& screen, const GifFrame& frame,
-                         Picture& picture) {
+                         const DecodedInfo& size, Picture& picture) {
     const ColourTable table = frame.hasLocalTable     ? frame.localTable
                               : screen.hasGlobalTable ? screen.globalTable
                                                       : defaultTable();
-    Picture result = makePicture(picture.width, picture.height, table.pixelFormat());
+    Picture result = makePicture(size.width, size.height, table.pixelFormat());
     paintOutsideFrame(result, frame, screen);
 
     const int minimumCodeSize = cursor.u8();
@@ -284,10 +285,11 @@ DecodeResult decodeGif(std::span<const std::uint8_t> data, Picture& picture, Dec
     if (headerOnly)
         return found ? decodeComplete() : damaged;
 
-    picture = makePicture(info.width, info.height, PixelFormat::Rgb24);
-    if (!found)
+    if (!found) {
+        picture = makePicture(info.width, info.height, PixelFormat::Rgb24);
         return damaged;
-    return decodeFrame(cursor, screen, frame, picture);
+    }
+    return decodeFrame(cursor, screen, frame, info, picture);
 }
 
 } // namespace fotoplex
