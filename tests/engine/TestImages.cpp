@@ -106,6 +106,22 @@ int largestDifference(const Picture& picture, const Expected& expected) {
     return largest;
 }
 
+double meanDifference(const Picture& picture, const Expected& expected) {
+    if (picture.width != expected.width || picture.height != expected.height) {
+        return 256;
+    }
+    const Picture wide = widenToRgb(picture);
+    double total = 0;
+    for (int y = 0; y < wide.height; ++y) {
+        for (int x = 0; x < wide.width; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                total += std::abs(wide.row(y)[3 * x + c] - expected.rgb(x, y, c));
+            }
+        }
+    }
+    return total / (3.0 * wide.width * wide.height);
+}
+
 TempFolder::TempFolder() {
     std::random_device random;
     path_ = std::filesystem::path(FOTOPLEX_BINARY_DIR) / "test-tmp" /

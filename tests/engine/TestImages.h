@@ -27,6 +27,8 @@ std::string dataPath(const std::string& relative);
 // The largest difference of any RGB sample between picture and expected (the picture
 // widened to RGB first); 256 when the sizes differ.
 int largestDifference(const Picture& picture, const Expected& expected);
+// The mean absolute difference of the RGB samples; 256 when the sizes differ.
+double meanDifference(const Picture& picture, const Expected& expected);
 
 // A fresh folder under the build tree, removed when the object goes.
 class TempFolder {
