@@ -53,6 +53,11 @@ void RasterImage::ReadPictureFile(const std::string& path) {
 }
 
 void RasterImage::ReadPictureStream(std::span<const std::uint8_t> stream, FileFormat format) {
+    if (format == FileFormat::Unknown) {
+        FileParams.Format = FileFormat::Unknown; // as an extension without a reader
+        Incomplete = true;
+        return;
+    }
     takeDecoded(format, stream);
 }
 

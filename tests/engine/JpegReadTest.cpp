@@ -157,6 +157,16 @@ TEST(JpegStream, ReadsTheSamePictureAsTheFile) {
     EXPECT_EQ(fromStream.FileParams.Markers, fromFile.FileParams.Markers);
 }
 
+TEST(JpegStream, AStreamOfNoKnownFormatLeavesThePicture) {
+    RasterImage image;
+    image.ReadPictureFile(dataPath("jpeg/ycbcr.jpg"));
+    const auto bytes = test::readBytes(dataPath("jpeg/ycbcr.jpg"));
+    image.ReadPictureStream(bytes, FileFormat::Unknown);
+    EXPECT_TRUE(image.Incomplete);
+    EXPECT_EQ(image.FileParams.Format, FileFormat::Unknown);
+    EXPECT_EQ(image.width(), 23);
+}
+
 TEST(JpegCameraPhoto, ReadsAtFullSizeWithItsExif) {
     const std::string path = std::string(FOTOPLEX_SHARED_DIR) + "/photos/camera/FreshFlower.jpg";
     if (!std::ifstream(path)) {
