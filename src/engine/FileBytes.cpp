@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fotoplex {
 
@@ -16,12 +18,19 @@ struct FileCloser {
 } // namespace
 
 std::optional<FileBytes> readFileBytes(const std::string& path, std::uint64_t limit) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    // Opened without waiting, so that a pipe or device under a picture's name cannot hang us;
+    // only regular files are read.
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<std::FILE, FileCloser> file(fdopen(descriptor, "rb"));
     if (!file) {
+        close(descriptor);
         return std::nullopt;
     }
     struct stat status {};
-    if (fstat(fileno(file.get()), &status) != 0 || S_ISDIR(status.st_mode)) {
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
     FileBytes result;

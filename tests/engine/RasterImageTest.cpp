@@ -5,6 +5,7 @@
 #include "engine/ReaderTable.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fotoplex {
 namespace {
@@ -88,6 +89,16 @@ TEST(ReadPictureFile, AFileThatCannotBeOpenedRaisesWithItsPath) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
     }
     EXPECT_THROW(image.ReadPictureFile(dataPath("jpeg.png")), Error);
+}
+
+TEST(ReadPictureFile, APipeUnderAPictureNameIsRefusedWithoutWaiting) {
+    test::TempFolder folder;
+    const std::string path = folder.file("pipe.jpg");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    RasterImage image;
+    EXPECT_THROW(image.ReadPictureFile(path), Error);
+    image.ReadFileHeader(path);
+    EXPECT_EQ(image.FileParams.Format, FileFormat::Unknown);
 }
 
 TEST(ReadPictureFile, AFileOfAnotherFormatUnderTheExtensionIsIncomplete) {
