@@ -19,6 +19,10 @@ struct HeaderCase {
     int resolutionY;
 };
 
+void PrintTo(const HeaderCase& c, std::ostream* out) {
+    *out << c.file;
+}
+
 class HeadersOfEveryFormat : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(HeadersOfEveryFormat, GiveSizeResolutionAndFormat) {

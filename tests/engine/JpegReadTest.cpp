@@ -18,6 +18,10 @@ struct JpegCase {
     int tolerance; // two libjpeg builds may differ by a step or two; CMYK goes through ImageMagick
 };
 
+void PrintTo(const JpegCase& c, std::ostream* out) {
+    *out << c.file;
+}
+
 class JpegColourSpaces : public ::testing::TestWithParam<JpegCase> {};
 
 TEST_P(JpegColourSpaces, DecodeToRgbAsTheOutsideToolDoes) {

@@ -15,6 +15,10 @@ struct TiffCase {
     PixelFormat format;
 };
 
+void PrintTo(const TiffCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class TiffVariants : public ::testing::TestWithParam<TiffCase> {};
 
 TEST_P(TiffVariants, MatchTheOutsideDecoder) {
