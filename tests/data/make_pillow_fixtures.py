@@ -59,3 +59,9 @@ rgba.save(f"{out}/png/rgba8.png")
 
 # Plain CMYK JPEG (Adobe marker, transform 0, inverted inks as Adobe files store them).
 base.convert("CMYK").save(f"{out}/jpeg/cmyk.jpg", quality=95)
+
+# Black and white as a two-entry palette, white first: still one bit a pixel for us.
+inverted = Image.new("P", (W, H))
+inverted.putpalette([255, 255, 255, 0, 0, 0])
+inverted.putdata([(x * y + y) % 2 for y in range(H) for x in range(W)])
+inverted.save(f"{out}/png/palette1-white-black.png", bits=1)

@@ -32,9 +32,10 @@ TEST_P(PngVariants, MatchTheOutsideDecoderPixelForPixel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, PngVariants,
-                         ::testing::Values("palette1", "palette2", "palette4", "palette8",
-                                           "palette-trns", "palette8-interlaced", "grey1", "grey2",
-                                           "grey4", "grey8", "grey16", "grey-trns", "grey-alpha8",
+                         ::testing::Values("palette1", "palette1-white-black", "palette2",
+                                           "palette4", "palette8", "palette-trns",
+                                           "palette8-interlaced", "grey1", "grey2", "grey4",
+                                           "grey8", "grey16", "grey-trns", "grey-alpha8",
                                            "grey-alpha16", "rgb8", "rgb16", "rgb-trns", "rgba8",
                                            "rgba16", "rgb8-interlaced", "rgba8-interlaced"));
 
@@ -46,6 +47,14 @@ TEST(PngPixels, BlackAndWhiteComesOutOneBitAPixelWithSetBitsWhite) {
     const auto expected = loadExpected(dataPath("png/grey1.expected.pam"));
     const bool white = (p.row(0)[0] & 0x80) != 0;
     EXPECT_EQ(white, expected.rgb(0, 0, 0) == 255);
+}
+
+TEST(PngPixels, AWhiteThenBlackPaletteIsOneBitToo) {
+    RasterImage image;
+    image.ReadPictureFile(dataPath("png/palette1-white-black.png"));
+    EXPECT_EQ(image.picture().format, PixelFormat::Bilevel);
+    image.ReadPictureFile(dataPath("png/palette1.png")); // two colours that are not black and white
+    EXPECT_EQ(image.picture().format, PixelFormat::Rgb24);
 }
 
 TEST(PngPixels, ColoursUnderTransparentPixelsStayAsStored) {

@@ -71,11 +71,21 @@ bool prepareRows(PngHandle* h, bool bilevel) {
     return true;
 }
 
-bool readImage(PngHandle* h, png_bytepp rows) {
+// Reads every row; `rowsDone` tells how far a sequential picture got before an error (an
+// interlaced one fills all rows at once in its last pass).
+bool readImage(PngHandle* h, png_bytepp rows, std::int32_t height, std::int32_t* rowsDone) {
     if (setjmp(png_jmpbuf(h->png))) {
         return false;
     }
-    png_read_image(h->png, rows);
+    if (png_get_interlace_type(h->png, h->info) != PNG_INTERLACE_NONE) {
+        png_read_image(h->png, rows);
+        *rowsDone = height;
+        return true;
+    }
+    for (std::int32_t y = 0; y < height; ++y) {
+        png_read_row(h->png, rows[y], nullptr);
+        *rowsDone = y + 1;
+    }
     return true;
 }
 
@@ -181,13 +191,15 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     std::uint8_t* target = alpha ? rgba.data() : result.pixels.data();
     std::vector<png_bytep> rows =
         rowPointers(target, alpha ? width * 4u : result.rowBytes(), info.height);
-    const bool whole = readImage(&h, rows.data());
+    std::int32_t rowsDone = 0;
+    const bool whole = readImage(&h, rows.data(), info.height, &rowsDone);
     if (alpha) {
         splitAlpha(rgba, result);
     }
     if (bilevel == Bilevel::BlackIsOne) {
-        for (std::uint8_t& byte : result.pixels) {
-            byte = static_cast<std::uint8_t>(~byte);
+        const std::size_t done = result.rowBytes() * static_cast<std::size_t>(rowsDone);
+        for (std::size_t i = 0; i < done; ++i) {
+            result.pixels[i] = static_cast<std::uint8_t>(~result.pixels[i]);
         }
     }
     picture = std::move(result);
