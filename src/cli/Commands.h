@@ -15,6 +15,8 @@ using Args = std::vector<std::string>;
 
 // Each subcommand takes the words after its own name.
 int runProjectCommand(const Args& args);
+int runInfoCommand(const Args& args);
+int runConvertCommand(const Args& args);
 int runBuildCommand(const Args& args);
 int runDemoCommand(const Args& args);
 
