@@ -13,7 +13,7 @@ double triangle(double x) {
 
 double hermite(double x) {
     const double ax = std::fabs(x);
-    return ax < 1.0 ? (2.0 * ax - 3.0) * x * x + 1.0 : 0.0;
+    return ax < 1.0 ? (2.0 * ax - 3.0) * (x * x) + 1.0 : 0.0;
 }
 
 double bell(double x) {
@@ -31,7 +31,7 @@ double bell(double x) {
 double bSpline(double x) {
     const double ax = std::fabs(x);
     if (ax < 1.0) {
-        return 0.5 * ax * ax * ax - x * x + 2.0 / 3.0;
+        return 0.5 * (ax * ax * ax) - x * x + 2.0 / 3.0;
     }
     if (ax < 2.0) {
         const double t = 2.0 - ax;
@@ -56,10 +56,10 @@ double lanczos3(double x) {
 double mitchell(double x) {
     const double ax = std::fabs(x);
     if (ax < 1.0) {
-        return (7.0 * ax * ax * ax - 12.0 * x * x + 16.0 / 3.0) / 6.0;
+        return (7.0 * (ax * ax * ax) - 12.0 * (x * x) + 16.0 / 3.0) / 6.0;
     }
     if (ax < 2.0) {
-        return (-7.0 / 3.0 * ax * ax * ax + 12.0 * x * x - 20.0 * ax + 32.0 / 3.0) / 6.0;
+        return (-7.0 / 3.0 * (ax * ax * ax) + 12.0 * (x * x) - 20.0 * ax + 32.0 / 3.0) / 6.0;
     }
     return 0.0;
 }
