@@ -384,7 +384,7 @@ int randomLength(std::mt19937& random) {
     case 0:
         return 1 + static_cast<int>(random() % 3);
     case 1:
-        return 40 + static_cast<int>(random() % 700); // strong reductions
+        return 40 + static_cast<int>(random() % 400); // strong reductions
     default:
         return 1 + static_cast<int>(random() % 24);
     }
@@ -427,7 +427,7 @@ class ResampleMatchesReference : public ::testing::TestWithParam<int> {};
 TEST_P(ResampleMatchesReference, OnRandomSizesAndPictures) {
     const int filter = GetParam();
     std::mt19937 random(1234u + static_cast<unsigned>(filter));
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 200; ++round) {
         const auto format = round % 2 == 0 ? PixelFormat::Rgb24 : PixelFormat::Bilevel;
         int sw = randomLength(random);
         int sh = randomLength(random);
