@@ -194,6 +194,19 @@ TEST(ResampleFastLinear, EnlargingInterpolatesWith17BitFractionsRoundingDown) {
     EXPECT_EQ(channel(result, 0), (std::vector<int>{200, down, 10}));
 }
 
+TEST(ResampleFastLinear, BoxesOfMillionsOfPixelsStillAverageExactly) {
+    // Each box sums 9 million values of 255, beyond what 32 bits hold.
+    Picture longRow = makePicture(18000000, 1, PixelFormat::Rgb24);
+    std::fill(longRow.pixels.begin(), longRow.pixels.end(), 255);
+    EXPECT_EQ(resamplePicture(longRow, 2, 1, rfFastLinear).pixels,
+              std::vector<std::uint8_t>(6, 255));
+    Picture longColumn = longRow;
+    longColumn.width = 1;
+    longColumn.height = 18000000;
+    EXPECT_EQ(resamplePicture(longColumn, 1, 2, rfFastLinear).pixels,
+              std::vector<std::uint8_t>(6, 255));
+}
+
 TEST(ResampleFastLinear, SameSizeCopiesBothFormatsExactly) {
     const Picture rgb = randomRgb(13, 7, 3);
     const Picture bilevel = randomBilevel(13, 7, 4);

@@ -65,6 +65,15 @@ FastAxis buildFastAxis(bool interpolate, double ratio, std::int32_t sourceLength
     return axis;
 }
 
+// The truncated mean of `count` values adding up to `sum`. Boxes of more than 2^23 pixels
+// (only on sources millions of pixels long) overflow the reciprocal and divide instead.
+std::uint8_t mean(std::int64_t sum, const Divisor& divisor, std::int32_t count) {
+    if (divisor.mode == Divisor::Mode::Reciprocal) {
+        return divisor.apply(static_cast<std::int32_t>(sum));
+    }
+    return static_cast<std::uint8_t>(sum / count);
+}
+
 std::uint8_t lerp(std::int32_t a, std::int32_t b, std::int32_t fraction) {
     // An arithmetic shift: the division rounds toward minus infinity.
     return static_cast<std::uint8_t>(a + (((b - a) * fraction) >> kFractionBits));
@@ -85,14 +94,14 @@ void horizontalRow(const std::uint8_t* source, const FastAxis& axis, std::int32_
             continue;
         }
         const std::int32_t count = axis.high[at] - axis.low[at] + 1;
-        std::int32_t sums[C] = {};
+        std::int64_t sums[C] = {};
         for (std::int32_t t = 0; t < count; ++t) {
             for (int c = 0; c < C; ++c) {
                 sums[c] += a[t * C + c];
             }
         }
         for (int c = 0; c < C; ++c) {
-            *out++ = axis.mean[at].apply(sums[c]);
+            *out++ = mean(sums[c], axis.mean[at], count);
         }
     }
 }
@@ -114,7 +123,7 @@ void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t ba
                   const FastAxis& axis, std::int32_t x0, Picture& destination) {
     const std::int32_t values = band * C;
     const auto rowBytes = static_cast<std::size_t>(values);
-    std::vector<std::int32_t> sums(axis.interpolate ? 0 : rowBytes);
+    std::vector<std::int64_t> sums(axis.interpolate ? 0 : rowBytes);
     for (std::int32_t y = 0; y < destination.height; ++y) {
         const auto at = static_cast<std::size_t>(y);
         std::uint8_t* out = destination.row(y) + static_cast<std::size_t>(x0) * 3;
@@ -129,6 +138,7 @@ void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t ba
             continue;
         }
         std::fill(sums.begin(), sums.end(), 0);
+        const std::int32_t count = axis.high[at] - axis.low[at] + 1;
         for (std::int32_t r = axis.low[at]; r <= axis.high[at]; ++r) {
             const std::uint8_t* row = intermediate.data() + static_cast<std::size_t>(r) * rowBytes;
             for (std::int32_t v = 0; v < values; ++v) {
@@ -136,7 +146,7 @@ void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t ba
             }
         }
         for (std::int32_t v = 0; v < values; ++v) {
-            store<C>(out, v, axis.mean[at].apply(sums[static_cast<std::size_t>(v)]));
+            store<C>(out, v, mean(sums[static_cast<std::size_t>(v)], axis.mean[at], count));
         }
     }
 }
