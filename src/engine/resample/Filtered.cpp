@@ -4,29 +4,104 @@
 #include "engine/resample/Bands.h"
 #include "engine/resample/BilevelRows.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace fotoplex::resample {
 namespace {
 
+// The row pass reads each list in blocks of kBlock weights, padded with zeros, from planes of
+// 16-bit channel values padded at the end, so that the compiler can turn each block into a
+// few vector multiply-adds. The padding multiplies zeros by zeros and changes no sum.
+constexpr std::int32_t kBlock = 8;
+
+template <typename Weight> struct BlockWeights {
+    std::vector<std::int32_t> first;
+    std::vector<std::int32_t> blocks;
+    std::vector<std::int32_t> offset;
+    std::vector<Weight> weights;
+};
+
+template <typename Weight> BlockWeights<Weight> blockWeights(const AxisWeights& axis) {
+    BlockWeights<Weight> out;
+    out.first = axis.first;
+    const std::size_t lists = axis.first.size();
+    out.blocks.resize(lists);
+    out.offset.resize(lists);
+    for (std::size_t i = 0; i < lists; ++i) {
+        const std::int32_t count = axis.count[i];
+        const std::int32_t blocks = (count + kBlock - 1) / kBlock;
+        out.blocks[i] = blocks;
+        out.offset[i] = static_cast<std::int32_t>(out.weights.size());
+        out.weights.resize(out.weights.size() + static_cast<std::size_t>(blocks * kBlock), 0);
+        for (std::int32_t t = 0; t < count; ++t) {
+            out.weights[static_cast<std::size_t>(out.offset[i] + t)] =
+                static_cast<Weight>(axis.weights[static_cast<std::size_t>(axis.offset[i] + t)]);
+        }
+    }
+    return out;
+}
+
+// Merged weights stay far inside 16 bits (a list's weights add up, in absolute value, to a
+// few thousand at most); this confirms it before the narrow form is used.
+bool fitsInt16(const AxisWeights& axis) {
+    for (const std::int32_t w : axis.weights) {
+        if (w < INT16_MIN || w > INT16_MAX) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// C planes of one source row, each `stride` values long, its last kBlock values zero.
+struct RowPlanes {
+    std::int32_t stride = 0;
+    std::vector<std::int16_t> values;
+};
+
+template <int C> void fillPlanes(const Picture& source, std::int32_t y, RowPlanes& planes) {
+    std::int16_t* plane = planes.values.data();
+    if constexpr (C == 3) {
+        const std::uint8_t* row = source.row(y);
+        std::int16_t* green = plane + planes.stride;
+        std::int16_t* blue = green + planes.stride;
+        for (std::int32_t x = 0; x < source.width; ++x) {
+            plane[x] = row[3 * x];
+            green[x] = row[3 * x + 1];
+            blue[x] = row[3 * x + 2];
+        }
+    } else {
+        const std::uint8_t* row = source.row(y);
+        for (std::int32_t x = 0; x < source.width; ++x) {
+            plane[x] = bitAt(row, x) ? 255 : 0;
+        }
+    }
+}
+
 // First pass over one source row: destination columns x0 ... x1 - 1, C channels a pixel.
-template <int C>
-void horizontalRow(const std::uint8_t* source, const AxisWeights& axis, std::int32_t x0,
-                   std::int32_t x1, std::uint8_t* out) {
+template <int C, typename Weight>
+void horizontalRow(const RowPlanes& planes, const BlockWeights<Weight>& lists,
+                   const std::vector<Divisor>& divisors, std::int32_t x0, std::int32_t x1,
+                   std::uint8_t* out) {
     for (std::int32_t i = x0; i < x1; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        const std::int32_t* w = axis.weights.data() + axis.offset[at];
-        const std::uint8_t* p = source + static_cast<std::ptrdiff_t>(axis.first[at]) * C;
-        const std::int32_t count = axis.count[at];
-        const Divisor& divisor = axis.divisors[at];
+        const Weight* w = lists.weights.data() + lists.offset[at];
+        const std::int16_t* red = planes.values.data() + lists.first[at];
+        const std::int32_t blocks = lists.blocks[at];
+        const Divisor& divisor = divisors[at];
         if constexpr (C == 3) {
+            const std::int16_t* green = red + planes.stride;
+            const std::int16_t* blue = green + planes.stride;
             std::int32_t s0 = 0;
             std::int32_t s1 = 0;
             std::int32_t s2 = 0;
-            for (std::int32_t t = 0; t < count; ++t) {
-                s0 += w[t] * p[3 * t];
-                s1 += w[t] * p[3 * t + 1];
-                s2 += w[t] * p[3 * t + 2];
+            for (std::int32_t b = 0; b < blocks * kBlock; b += kBlock) {
+                for (std::int32_t k = b; k < b + kBlock; ++k) {
+                    s0 += w[k] * red[k];
+                    s1 += w[k] * green[k];
+                    s2 += w[k] * blue[k];
+                }
             }
             out[0] = divisor.apply(s0);
             out[1] = divisor.apply(s1);
@@ -34,8 +109,10 @@ void horizontalRow(const std::uint8_t* source, const AxisWeights& axis, std::int
             out += 3;
         } else {
             std::int32_t s = 0;
-            for (std::int32_t t = 0; t < count; ++t) {
-                s += w[t] * p[t];
+            for (std::int32_t b = 0; b < blocks * kBlock; b += kBlock) {
+                for (std::int32_t k = b; k < b + kBlock; ++k) {
+                    s += w[k] * red[k];
+                }
             }
             *out++ = divisor.apply(s);
         }
@@ -87,26 +164,35 @@ void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t ba
     }
 }
 
-template <int C>
+template <int C, typename Weight>
 void resampleBands(const Picture& source, const AxisWeights& horizontal,
                    const AxisWeights& vertical, Picture& destination) {
+    const BlockWeights<Weight> lists = blockWeights<Weight>(horizontal);
     const std::int32_t band = bandWidth(destination.width, source.height);
-    std::vector<std::uint8_t> grey(C == 1 ? static_cast<std::size_t>(source.width) : 0);
+    RowPlanes planes;
+    planes.stride = source.width + kBlock;
+    planes.values.assign(static_cast<std::size_t>(planes.stride) * C, 0);
     std::vector<std::uint8_t> intermediate;
     for (std::int32_t x0 = 0; x0 < destination.width; x0 += band) {
         const std::int32_t x1 = std::min(destination.width, x0 + band);
         const auto rowBytes = static_cast<std::size_t>(x1 - x0) * C;
         intermediate.assign(rowBytes * static_cast<std::size_t>(source.height), 0);
         for (std::int32_t y = 0; y < source.height; ++y) {
-            const std::uint8_t* row = source.row(y);
-            if constexpr (C == 1) {
-                unpackBilevelRow(source, y, grey.data());
-                row = grey.data();
-            }
-            horizontalRow<C>(row, horizontal, x0, x1,
+            fillPlanes<C>(source, y, planes);
+            horizontalRow<C>(planes, lists, horizontal.divisors, x0, x1,
                              intermediate.data() + rowBytes * static_cast<std::size_t>(y));
         }
         verticalPass<C>(intermediate, x1 - x0, vertical, x0, destination);
+    }
+}
+
+template <int C>
+void resampleBands(const Picture& source, const AxisWeights& horizontal,
+                   const AxisWeights& vertical, Picture& destination) {
+    if (fitsInt16(horizontal)) {
+        resampleBands<C, std::int16_t>(source, horizontal, vertical, destination);
+    } else {
+        resampleBands<C, std::int32_t>(source, horizontal, vertical, destination);
     }
 }
 
