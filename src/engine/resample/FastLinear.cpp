@@ -3,6 +3,7 @@
 #include "engine/resample/AxisWeights.h"
 #include "engine/resample/Bands.h"
 #include "engine/resample/BilevelRows.h"
+#include "engine/resample/RowSums.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +23,7 @@ struct FastAxis {
     std::vector<std::int32_t> high;
     std::vector<std::int32_t> fraction;
     std::vector<Divisor> mean;
+    std::int32_t maxCount = 1;
 };
 
 std::int32_t truncated(double value) {
@@ -60,18 +62,22 @@ FastAxis buildFastAxis(bool interpolate, double ratio, std::int32_t sourceLength
             axis.high[at] = high;
             const std::int32_t count = high - low + 1;
             axis.mean[at] = makeDivisor(count, count);
+            axis.maxCount = std::max(axis.maxCount, count);
         }
     }
     return axis;
 }
 
-// The truncated mean of `count` values adding up to `sum`. Boxes of more than 2^23 pixels
-// (only on sources millions of pixels long) overflow the reciprocal and divide instead.
-std::uint8_t mean(std::int64_t sum, const Divisor& divisor, std::int32_t count) {
-    if (divisor.mode == Divisor::Mode::Reciprocal) {
-        return divisor.apply(static_cast<std::int32_t>(sum));
+// Boxes up to this many pixels sum in 32 bits (255 x 2^23 < 2^31) and divide by reciprocal;
+// longer ones, possible only on sources millions of pixels long, sum in 64 bits.
+constexpr std::int32_t kMaxNarrowBox = std::int32_t{1} << 23;
+
+template <typename Sum> std::uint8_t mean(Sum sum, const Divisor& divisor, std::int32_t count) {
+    if constexpr (sizeof(Sum) == 4) {
+        return divisor.apply(sum);
+    } else {
+        return static_cast<std::uint8_t>(sum / count);
     }
-    return static_cast<std::uint8_t>(sum / count);
 }
 
 std::uint8_t lerp(std::int32_t a, std::int32_t b, std::int32_t fraction) {
@@ -81,28 +87,58 @@ std::uint8_t lerp(std::int32_t a, std::int32_t b, std::int32_t fraction) {
 
 // First pass over one source row (C channels a pixel), destination columns x0 ... x1 - 1.
 template <int C>
-void horizontalRow(const std::uint8_t* source, const FastAxis& axis, std::int32_t x0,
-                   std::int32_t x1, std::uint8_t* out) {
+void interpolateRow(const std::uint8_t* source, const FastAxis& axis, std::int32_t x0,
+                    std::int32_t x1, std::uint8_t* out) {
     for (std::int32_t i = x0; i < x1; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const std::uint8_t* a = source + static_cast<std::ptrdiff_t>(axis.low[at]) * C;
-        if (axis.interpolate) {
-            const std::uint8_t* b = source + static_cast<std::ptrdiff_t>(axis.high[at]) * C;
-            for (int c = 0; c < C; ++c) {
-                *out++ = lerp(a[c], b[c], axis.fraction[at]);
-            }
-            continue;
-        }
-        const std::int32_t count = axis.high[at] - axis.low[at] + 1;
-        std::int64_t sums[C] = {};
-        for (std::int32_t t = 0; t < count; ++t) {
-            for (int c = 0; c < C; ++c) {
-                sums[c] += a[t * C + c];
-            }
-        }
+        const std::uint8_t* b = source + static_cast<std::ptrdiff_t>(axis.high[at]) * C;
         for (int c = 0; c < C; ++c) {
-            *out++ = mean(sums[c], axis.mean[at], count);
+            *out++ = lerp(a[c], b[c], axis.fraction[at]);
         }
+    }
+}
+
+template <int C, typename Sum>
+void averageRow(const std::uint8_t* source, const FastAxis& axis, std::int32_t x0, std::int32_t x1,
+                std::uint8_t* out) {
+    for (std::int32_t i = x0; i < x1; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::uint8_t* a = source + static_cast<std::ptrdiff_t>(axis.low[at]) * C;
+        const std::int32_t count = axis.high[at] - axis.low[at] + 1;
+        const Divisor& divisor = axis.mean[at];
+        if constexpr (C == 3) {
+            Sum s0 = 0;
+            Sum s1 = 0;
+            Sum s2 = 0;
+            for (std::int32_t t = 0; t < count; ++t) {
+                s0 += a[3 * t];
+                s1 += a[3 * t + 1];
+                s2 += a[3 * t + 2];
+            }
+            out[0] = mean(s0, divisor, count);
+            out[1] = mean(s1, divisor, count);
+            out[2] = mean(s2, divisor, count);
+            out += 3;
+        } else {
+            Sum sum = 0;
+            for (std::int32_t t = 0; t < count; ++t) {
+                sum += a[t];
+            }
+            *out++ = mean(sum, divisor, count);
+        }
+    }
+}
+
+template <int C>
+void horizontalRow(const std::uint8_t* source, const FastAxis& axis, std::int32_t x0,
+                   std::int32_t x1, std::uint8_t* out) {
+    if (axis.interpolate) {
+        interpolateRow<C>(source, axis, x0, x1, out);
+    } else if (axis.maxCount <= kMaxNarrowBox) {
+        averageRow<C, std::int32_t>(source, axis, x0, x1, out);
+    } else {
+        averageRow<C, std::int64_t>(source, axis, x0, x1, out);
     }
 }
 
@@ -119,35 +155,60 @@ template <int C> void store(std::uint8_t* out, std::int32_t v, std::uint8_t valu
 
 // Second pass from an intermediate band of `band` columns into the destination.
 template <int C>
-void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t band,
-                  const FastAxis& axis, std::int32_t x0, Picture& destination) {
+void interpolateRows(const std::vector<std::uint8_t>& intermediate, std::int32_t band,
+                     const FastAxis& axis, std::int32_t x0, Picture& destination) {
     const std::int32_t values = band * C;
     const auto rowBytes = static_cast<std::size_t>(values);
-    std::vector<std::int64_t> sums(axis.interpolate ? 0 : rowBytes);
     for (std::int32_t y = 0; y < destination.height; ++y) {
         const auto at = static_cast<std::size_t>(y);
         std::uint8_t* out = destination.row(y) + static_cast<std::size_t>(x0) * 3;
         const std::uint8_t* a =
             intermediate.data() + static_cast<std::size_t>(axis.low[at]) * rowBytes;
-        if (axis.interpolate) {
-            const std::uint8_t* b =
-                intermediate.data() + static_cast<std::size_t>(axis.high[at]) * rowBytes;
-            for (std::int32_t v = 0; v < values; ++v) {
-                store<C>(out, v, lerp(a[v], b[v], axis.fraction[at]));
-            }
-            continue;
+        const std::uint8_t* b =
+            intermediate.data() + static_cast<std::size_t>(axis.high[at]) * rowBytes;
+        const std::int32_t fraction = axis.fraction[at];
+        for (std::int32_t v = 0; v < values; ++v) {
+            store<C>(out, v, lerp(a[v], b[v], fraction));
         }
+    }
+}
+
+template <int C, typename Sum>
+void averageRows(const std::vector<std::uint8_t>& intermediate, std::int32_t band,
+                 const FastAxis& axis, std::int32_t x0, Picture& destination) {
+    const std::int32_t values = band * C;
+    const auto rowBytes = static_cast<std::size_t>(values);
+    std::vector<Sum> sums(rowBytes);
+    for (std::int32_t y = 0; y < destination.height; ++y) {
+        const auto at = static_cast<std::size_t>(y);
+        std::uint8_t* out = destination.row(y) + static_cast<std::size_t>(x0) * 3;
         std::fill(sums.begin(), sums.end(), 0);
-        const std::int32_t count = axis.high[at] - axis.low[at] + 1;
         for (std::int32_t r = axis.low[at]; r <= axis.high[at]; ++r) {
             const std::uint8_t* row = intermediate.data() + static_cast<std::size_t>(r) * rowBytes;
-            for (std::int32_t v = 0; v < values; ++v) {
-                sums[static_cast<std::size_t>(v)] += row[v];
+            if constexpr (sizeof(Sum) == 4) {
+                addRow(sums.data(), row, values);
+            } else {
+                for (std::int32_t v = 0; v < values; ++v) {
+                    sums[static_cast<std::size_t>(v)] += row[v];
+                }
             }
         }
+        const std::int32_t count = axis.high[at] - axis.low[at] + 1;
         for (std::int32_t v = 0; v < values; ++v) {
             store<C>(out, v, mean(sums[static_cast<std::size_t>(v)], axis.mean[at], count));
         }
+    }
+}
+
+template <int C>
+void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t band,
+                  const FastAxis& axis, std::int32_t x0, Picture& destination) {
+    if (axis.interpolate) {
+        interpolateRows<C>(intermediate, band, axis, x0, destination);
+    } else if (axis.maxCount <= kMaxNarrowBox) {
+        averageRows<C, std::int32_t>(intermediate, band, axis, x0, destination);
+    } else {
+        averageRows<C, std::int64_t>(intermediate, band, axis, x0, destination);
     }
 }
 

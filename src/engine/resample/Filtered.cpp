@@ -3,6 +3,7 @@
 #include "engine/resample/AxisWeights.h"
 #include "engine/resample/Bands.h"
 #include "engine/resample/BilevelRows.h"
+#include "engine/resample/RowSums.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -138,7 +139,7 @@ void finishRow(const std::int32_t* sums, std::int32_t values, const Divisor& div
 
 // Second pass: every destination row adds whole intermediate rows times one weight, so the
 // memory is read in the order it lies.
-template <int C>
+template <int C, typename Weight>
 void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t band,
                   const AxisWeights& axis, std::int32_t x0, Picture& destination) {
     const std::int32_t values = band * C;
@@ -149,15 +150,12 @@ void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t ba
         std::fill(sums.begin(), sums.end(), 0);
         const std::int32_t* w = axis.weights.data() + axis.offset[at];
         for (std::int32_t t = 0; t < axis.count[at]; ++t) {
-            const std::int32_t weight = w[t];
-            if (weight == 0) {
+            if (w[t] == 0) {
                 continue;
             }
             const std::uint8_t* row =
                 intermediate.data() + static_cast<std::size_t>(axis.first[at] + t) * rowBytes;
-            for (std::int32_t v = 0; v < values; ++v) {
-                sums[static_cast<std::size_t>(v)] += weight * row[v];
-            }
+            addWeightedRow(sums.data(), row, values, static_cast<Weight>(w[t]));
         }
         finishRow<C>(sums.data(), values, axis.divisors[at],
                      destination.row(y) + static_cast<std::size_t>(x0) * 3);
@@ -182,14 +180,14 @@ void resampleBands(const Picture& source, const AxisWeights& horizontal,
             horizontalRow<C>(planes, lists, horizontal.divisors, x0, x1,
                              intermediate.data() + rowBytes * static_cast<std::size_t>(y));
         }
-        verticalPass<C>(intermediate, x1 - x0, vertical, x0, destination);
+        verticalPass<C, Weight>(intermediate, x1 - x0, vertical, x0, destination);
     }
 }
 
 template <int C>
 void resampleBands(const Picture& source, const AxisWeights& horizontal,
                    const AxisWeights& vertical, Picture& destination) {
-    if (fitsInt16(horizontal)) {
+    if (fitsInt16(horizontal) && fitsInt16(vertical)) {
         resampleBands<C, std::int16_t>(source, horizontal, vertical, destination);
     } else {
         resampleBands<C, std::int32_t>(source, horizontal, vertical, destination);
