@@ -234,6 +234,22 @@ TEST(ResampleFastLinear, BilevelReducedOnBothAxesIsAnAreaAverage) {
     EXPECT_EQ(result.pixels[3 * 3 + 2], bottomRight);
 }
 
+TEST(ResampleFastLinear, BilevelWithOneAxisEnlargedInterpolatesBothAxes) {
+    // 4 x 1 to 2 x 2: the width halves, yet columns are picked at source positions 0 and 2
+    // (no box average); the height doubles and repeats the only row.
+    Picture source = makePicture(4, 1, PixelFormat::Bilevel);
+    source.pixels = {0b01100000}; // black, white, white, black
+    const Picture result = resamplePicture(source, 2, 2, rfFastLinear);
+    ASSERT_EQ(result.format, PixelFormat::Rgb24);
+    EXPECT_EQ(result.pixels,
+              (std::vector<std::uint8_t>{0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}));
+    // 3 x 1 to 2 x 2 puts column 1 at source position 1.5: half way between white and black.
+    source = makePicture(3, 1, PixelFormat::Bilevel);
+    source.pixels = {0b01000000};
+    const Picture half = resamplePicture(source, 2, 2, rfFastLinear);
+    EXPECT_EQ(half.pixels[3], 255 + ((0 - 255) * 65536 >> 17));
+}
+
 TEST(ResampleBilevel, NoneKeepsOneBitAPixelAndOnlySourcePixels) {
     const Picture source = randomBilevel(10, 6, 5);
     const Picture result = resamplePicture(source, 25, 3, rfNone);
