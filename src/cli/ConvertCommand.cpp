@@ -3,6 +3,7 @@
 #include "engine/PictureConvert.h"
 #include "engine/RasterImage.h"
 #include "engine/ReaderTable.h"
+#include "engine/ResampleFilter.h"
 
 #include <charconv>
 #include <cstdio>
@@ -16,7 +17,10 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: fotoplex-cli convert SRC OUT [--quality Q] [--progressive]\n"
-    "Reads SRC and writes OUT by its extension:\n"
+    "                            [--resample W H [--filter F]]\n"
+    "Reads SRC, resamples it to W x H when asked (W or H -1 keeps the aspect ratio;\n"
+    "F is the filter's number 0-9 or its name, such as lanczos3 or \"fast linear\",\n"
+    "default 5, Lanczos3) and writes OUT by its extension:\n"
     "  .jpg .jpeg  JPEG with quality Q (1-100, default 75)\n"
     "  .ppm        the pixels as binary PPM\n"
     "  .pbm        a 1-bit picture as binary PBM\n"
@@ -29,6 +33,10 @@ struct ConvertOptions {
     int quality = 75;
     bool progressive = false;
     // Size changes are applied between reading and writing (see applySizeOptions).
+    bool resample = false;
+    std::int32_t resampleWidth = 0;
+    std::int32_t resampleHeight = 0;
+    std::optional<TResampleFilter> filter;
 };
 
 std::optional<int> parseInt(const std::string& text) {
@@ -54,12 +62,36 @@ bool parseOptions(const Args& args, ConvertOptions& options) {
                 return false;
             }
             options.quality = *value;
+        } else if (word == "--resample") {
+            const auto width = i + 1 < args.size() ? parseInt(args[++i]) : std::nullopt;
+            const auto height = i + 1 < args.size() ? parseInt(args[++i]) : std::nullopt;
+            if (!width || !height) {
+                std::cerr << "fotoplex-cli convert: --resample needs a width and a height "
+                             "(-1 keeps the aspect ratio)\n";
+                return false;
+            }
+            options.resample = true;
+            options.resampleWidth = *width;
+            options.resampleHeight = *height;
+        } else if (word == "--filter") {
+            const std::string text = i + 1 < args.size() ? args[++i] : std::string();
+            options.filter = parseResampleFilter(text);
+            if (!options.filter) {
+                std::cerr << "fotoplex-cli convert: unknown filter '" << text
+                          << "' (0-9, or None, Triangle, Hermite, Bell, BSpline, Lanczos3, "
+                             "Mitchell, Nearest, Linear, Fast Linear)\n";
+                return false;
+            }
         } else if (word.size() > 1 && word[0] == '-') {
             std::cerr << "fotoplex-cli convert: unknown option '" << word << "'\n";
             return false;
         } else {
             positional.push_back(word);
         }
+    }
+    if (options.filter && !options.resample) {
+        std::cerr << "fotoplex-cli convert: --filter goes with --resample\n";
+        return false;
     }
     if (positional.size() != 2) {
         std::cerr << kUsage;
@@ -70,8 +102,13 @@ bool parseOptions(const Args& args, ConvertOptions& options) {
     return true;
 }
 
-// Resizing options go here once they exist; for now the picture is written as read.
-void applySizeOptions(const ConvertOptions&, RasterImage&) {}
+// --resample W H [--filter F] is exactly one Resample call, Lanczos3 unless told otherwise.
+void applySizeOptions(const ConvertOptions& options, RasterImage& image) {
+    if (options.resample) {
+        image.Resample(options.resampleWidth, options.resampleHeight,
+                       options.filter.value_or(rfLanczos3));
+    }
+}
 
 bool writeNetpbm(const std::string& path, const char* magic, const Picture& picture,
                  const std::vector<std::uint8_t>& bytes) {
@@ -138,7 +175,7 @@ int writeOutput(const ConvertOptions& options, RasterImage& image) {
 
 } // namespace
 
-// fotoplex-cli convert SRC OUT [--quality Q] [--progressive]
+// fotoplex-cli convert SRC OUT [--quality Q] [--progressive] [--resample W H [--filter F]]
 int runConvertCommand(const Args& args) {
     if (!args.empty() && args[0] == "--help") {
         std::cout << kUsage;
