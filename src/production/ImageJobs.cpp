@@ -47,7 +47,8 @@ bool askedToCancel(JobContext& job) {
 }
 
 // The common start of both jobs. Returns false when the job must end here.
-bool startJob(JobContext& job, const std::string& outputFolder) {
+// The output folder is formed only after the check, which gives TargetDir its delimiter.
+bool startJob(JobContext& job, std::string (*outputFolder)(const TProject&)) {
     if (!job.checkTargetDir()) {
         return false;
     }
@@ -56,7 +57,7 @@ bool startJob(JobContext& job, const std::string& outputFolder) {
                          MessageButtons::Ok, Answer::Ok});
         return false;
     }
-    EnsureOutputFolder(outputFolder);
+    EnsureOutputFolder(outputFolder(job.project));
 
     bool removed = false;
     auto& files = job.project.Files;
@@ -169,7 +170,7 @@ private:
 
 void ImageJob(JobContext& job) {
     const TProject& p = job.project;
-    if (!startJob(job, ImageFolderPath(p))) {
+    if (!startJob(job, ImageFolderPath)) {
         return;
     }
     job.state.imageSizes.clear();
@@ -216,7 +217,7 @@ void ImageJob(JobContext& job) {
 
 void ThumbJob(JobContext& job) {
     const TProject& p = job.project;
-    if (!startJob(job, ThumbFolderPath(p))) {
+    if (!startJob(job, ThumbFolderPath)) {
         return;
     }
     job.state.thumbSizes.clear();

@@ -118,7 +118,7 @@ TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
     EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%wx%h"), "120x80");
     EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%Q"), "90");
     EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%[interlace]"), "None");
-    for (const char* page : {"index.html", "a.html", "b.html", "c.html", "d.html", "e.html", "main.css"}) {
+    for (const char* page : {"index.html", "a_jpg.html", "b_png.html", "c_gif.html", "d_bmp.html", "e_tif.html", "main.css"}) {
         EXPECT_TRUE(fs::exists(target / page)) << page;
     }
 
@@ -133,7 +133,7 @@ TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
     const std::string index = bytesOf(target / "index.html");
     EXPECT_NE(index.find("thumbs/tn_a.jpg"), std::string::npos);
     EXPECT_NE(index.find("width=\"120\" height=\"80\""), std::string::npos) << index.substr(0, 2000);
-    const std::string page = bytesOf(target / "a.html");
+    const std::string page = bytesOf(target / "a_jpg.html");
     EXPECT_NE(page.find("img/a.jpg"), std::string::npos);
     EXPECT_NE(page.find("640"), std::string::npos);
 }
@@ -211,8 +211,8 @@ TEST_F(BuildCli, MissingSourcesArePrunedForTheRunOnly) {
     fs::remove(gone);
     const std::string before = bytesOf(projectFile);
     ASSERT_EQ(runCli({"build", projectFile, "--yes", "--quiet"}).status, 0);
-    EXPECT_TRUE(fs::exists(target / "a.html"));
-    EXPECT_FALSE(fs::exists(target / "gone.html"));
+    EXPECT_TRUE(fs::exists(target / "a_jpg.html"));
+    EXPECT_FALSE(fs::exists(target / "gone_jpg.html"));
     EXPECT_EQ(bytesOf(projectFile), before);
 }
 

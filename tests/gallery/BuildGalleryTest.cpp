@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "base/Error.h"
 #include "engine/RasterImage.h"
 #include "gallery/BuildGallery.h"
 #include "production/JobFakes.h"
@@ -57,7 +60,7 @@ TEST_F(BuildGalleryTest, ACompleteRunWritesEverythingAndOpensTheIndex) {
     EXPECT_TRUE(fs::exists(out("thumbs/tn_chelsea.jpg")));
     EXPECT_TRUE(fs::exists(out("main.css")));
     EXPECT_TRUE(fs::exists(out("index.html")));
-    EXPECT_TRUE(fs::exists(out("rocket.html")));
+    EXPECT_TRUE(fs::exists(out("rocket_jpg.html")));
     EXPECT_EQ(window.buildPageShown, 1);
     EXPECT_EQ(window.locks, 1);
     EXPECT_EQ(window.unlocks, 1);

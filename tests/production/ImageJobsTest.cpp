@@ -1,12 +1,15 @@
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "base/Error.h"
 #include "engine/RasterImage.h"
 #include "production/ImageJobs.h"
 #include "production/JobFakes.h"
@@ -18,6 +21,7 @@ namespace fs = std::filesystem;
 using testing::FakeJobWindow;
 using testing::ScratchFolder;
 using testing::ScriptedDialogs;
+using testing::isJpeg;
 
 const fs::path kSamples = fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
 
@@ -168,6 +172,7 @@ TEST_F(ImageJobsTest, AskMeNoForTheSecondFileKeepsItAndAsksByFileName) {
 
     project.OverwriteMode = 1;
     project.ImgWidth = 320;
+    project.ImgHeight = 240;
     dialogs.answers = {Answer::Yes, Answer::No, Answer::Yes};
     ImageJob(job);
     ASSERT_EQ(dialogs.asked.size(), 3u);
@@ -248,6 +253,7 @@ TEST_F(ImageJobsTest, ReadOnlyOutputsAreReplacedUnderOverwrite) {
     fs::permissions(image("a.jpg"), fs::perms::owner_read);
     fs::permissions(thumb("tn_a.jpg"), fs::perms::owner_read);
     project.ImgWidth = 200;
+    project.ImgHeight = 150;
     project.ThumbWidth = 50;
     project.ThumbHeight = 50;
     ImageJob(job);
@@ -337,6 +343,27 @@ TEST_F(ImageJobsTest, CommandsUnlockAndResetProgressAfterAnError) {
     EXPECT_EQ(window.unlocks, 1);
     EXPECT_EQ(window.progress.back(), 0);
     EXPECT_EQ(window.busyCalls.size() % 2, 0u) << "the cursor is restored";
+}
+
+} // namespace
+} // namespace fotoplex
+
+namespace fotoplex {
+namespace {
+
+TEST_F(ImageJobsTest, TheOutputFolderIsFormedAfterTheCheckHasEndedTargetDirWithADelimiter) {
+    project.Files = {source("rocket.jpg", "a.jpg")};
+    project.TargetDir = (scratch.path() / "gallery").string(); // no delimiter yet
+    JobContext job = context();
+    job.checkTargetDir = [this] {
+        project.TargetDir = project.TargetDir.str() + "/";
+        return true;
+    };
+    ImageJob(job);
+    ThumbJob(job);
+    EXPECT_TRUE(fs::exists(image("a.jpg")));
+    EXPECT_TRUE(fs::exists(thumb("tn_a.jpg")));
+    EXPECT_FALSE(fs::exists(scratch.path() / "galleryimg"));
 }
 
 } // namespace
