@@ -68,16 +68,26 @@ void TResizeImageThread::Execute() {
     finish();
 }
 
+void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t boxHeight,
+                   bool keepAspect, std::int32_t filter) {
+    // The filter is one byte; a value past the last filter is Resample's business.
+    const auto byte = static_cast<TResampleFilter>(filter & 0xFF);
+    const ResampleRequest request = boxRequest(boxWidth, boxHeight, keepAspect);
+    picture.Resample(request.width, request.height, byte);
+}
+
+void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
+                     bool progressive) {
+    clearReadOnly(output);
+    picture.FileParams.Quality = quality;
+    picture.FileParams.Progressive = progressive;
+    picture.WriteJpegFile(output);
+}
+
 void TResizeImageThread::produce() {
     Picture->ReadPictureFile(Source);
-    // The filter is one byte; a value past the last filter is handled by Resample.
-    const auto filter = static_cast<TResampleFilter>(Filter & 0xFF);
-    const ResampleRequest request = boxRequest(BoxWidth, BoxHeight, KeepAspect);
-    Picture->Resample(request.width, request.height, filter);
-    clearReadOnly(Output);
-    Picture->FileParams.Quality = Quality;
-    Picture->FileParams.Progressive = Progressive;
-    Picture->WriteJpegFile(Output);
+    resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter);
+    writeJpegOutput(*Picture, Output, Quality, Progressive);
 }
 
 void TResizeImageThread::finish() {

@@ -64,6 +64,15 @@ struct ResampleRequest {
 };
 ResampleRequest boxRequest(std::int32_t boxWidth, std::int32_t boxHeight, bool keepAspect);
 
+// The worker's resize step: Resample into the box, the filter taken from Filter's low byte.
+void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t boxHeight,
+                   bool keepAspect, std::int32_t filter);
+
+// The worker's writing steps: the read-only attribute of an existing output cleared, quality
+// and progressive option taken over, the JPEG written.
+void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
+                     bool progressive);
+
 // Clears the read-only attribute of an existing file (on Linux: gives its owner write
 // permission); the other attributes stay. Nothing happens when there is no such file.
 void clearReadOnly(const std::string& path);
