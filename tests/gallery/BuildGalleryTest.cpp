@@ -14,9 +14,9 @@ namespace fotoplex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeJobWindow;
-using testing::ScratchFolder;
-using testing::ScriptedDialogs;
+using jobtest::FakeJobWindow;
+using jobtest::ScratchFolder;
+using jobtest::ScriptedDialogs;
 
 const fs::path kSamples = fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
 
@@ -132,7 +132,7 @@ TEST_F(BuildGalleryTest, AReadOnlyStylesheetEndsTheRunWithAnErrorAndNoBrowser) {
     EXPECT_FALSE(fs::exists(out("index.html")));
     EXPECT_TRUE(window.opened.empty());
     EXPECT_FALSE(window.locked);
-    EXPECT_EQ(testing::fileBytes(out("main.css")), "old");
+    EXPECT_EQ(jobtest::fileBytes(out("main.css")), "old");
 }
 
 TEST_F(BuildGalleryTest, RunningTwiceRewritesThePages) {
@@ -141,7 +141,7 @@ TEST_F(BuildGalleryTest, RunningTwiceRewritesThePages) {
     std::ofstream(out("index.html")) << "scribbled";
     project.OverwriteMode = 2;
     BuildAllBtnClick(job);
-    EXPECT_NE(testing::fileBytes(out("index.html")), "scribbled");
+    EXPECT_NE(jobtest::fileBytes(out("index.html")), "scribbled");
 }
 
 TEST(GalleryIndexPath, DropsTheTrailingDelimiter) {

@@ -18,10 +18,10 @@ namespace fotoplex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeJobWindow;
-using testing::ScratchFolder;
-using testing::ScriptedDialogs;
-using testing::isJpeg;
+using jobtest::FakeJobWindow;
+using jobtest::ScratchFolder;
+using jobtest::ScriptedDialogs;
+using jobtest::isJpeg;
 
 const fs::path kSamples = fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
 
@@ -154,13 +154,13 @@ TEST_F(ImageJobsTest, SkipKeepsEveryOutputAndStillRecordsItsSize) {
     JobContext job = context();
     ImageJob(job);
     const auto before = fs::last_write_time(image("a.jpg"));
-    const std::string bytes = testing::fileBytes(image("b.png"));
+    const std::string bytes = jobtest::fileBytes(image("b.png"));
 
     project.OverwriteMode = 2;
     project.ImgWidth = 100;
     ImageJob(job);
     EXPECT_EQ(fs::last_write_time(image("a.jpg")), before);
-    EXPECT_EQ(testing::fileBytes(image("b.png")), bytes);
+    EXPECT_EQ(jobtest::fileBytes(image("b.png")), bytes);
     EXPECT_EQ(state.imageSizes.widths, (std::vector<std::string>{"640", "640"}));
 }
 
@@ -240,7 +240,7 @@ TEST_F(ImageJobsTest, ResizingOffCopiesBytesAndRecordsTheSourceSize) {
     project.Files = {a};
     JobContext job = context();
     ImageJob(job);
-    EXPECT_EQ(testing::fileBytes(image("a.png")), testing::fileBytes(a));
+    EXPECT_EQ(jobtest::fileBytes(image("a.png")), jobtest::fileBytes(a));
     EXPECT_EQ(state.imageSizes.widths, std::vector<std::string>{"600"});
     EXPECT_EQ(state.imageSizes.heights, std::vector<std::string>{"400"});
 }
@@ -281,7 +281,7 @@ TEST_F(ImageJobsTest, DuplicateNamesShareTheirOutput) {
 
 TEST_F(ImageJobsTest, AnOutputThatIsItsOwnSourceIsNeverTouched) {
     const std::string a = source("rocket.jpg", "a.jpg");
-    const std::string bytes = testing::fileBytes(a);
+    const std::string bytes = jobtest::fileBytes(a);
     project.TargetDir = (scratch.path() / "src").string() + "/";
     project.ImageFolder = "";
     project.ThumbFolder = "";
@@ -293,7 +293,7 @@ TEST_F(ImageJobsTest, AnOutputThatIsItsOwnSourceIsNeverTouched) {
         JobContext job = context();
         ImageJob(job);
         ThumbJob(job);
-        EXPECT_EQ(testing::fileBytes(a), bytes) << "mode " << mode;
+        EXPECT_EQ(jobtest::fileBytes(a), bytes) << "mode " << mode;
         EXPECT_EQ(state.imageSizes.widths, std::vector<std::string>{"640"});
         EXPECT_EQ(state.thumbSizes.widths, std::vector<std::string>{"640"});
     }
@@ -302,10 +302,10 @@ TEST_F(ImageJobsTest, AnOutputThatIsItsOwnSourceIsNeverTouched) {
 
     project.ResizeImages = false;
     project.Files = {b};
-    const std::string bBytes = testing::fileBytes(b);
+    const std::string bBytes = jobtest::fileBytes(b);
     JobContext job = context();
     ImageJob(job);
-    EXPECT_EQ(testing::fileBytes(b), bBytes) << "no copy onto itself";
+    EXPECT_EQ(jobtest::fileBytes(b), bBytes) << "no copy onto itself";
 }
 
 TEST_F(ImageJobsTest, AnUnreadableOutputIsRecordedAsZeroNotThePreviousSize) {
@@ -317,7 +317,7 @@ TEST_F(ImageJobsTest, AnUnreadableOutputIsRecordedAsZeroNotThePreviousSize) {
     ImageJob(job);
     EXPECT_EQ(state.imageSizes.widths, (std::vector<std::string>{"640", "0"}));
     EXPECT_EQ(state.imageSizes.heights, (std::vector<std::string>{"427", "0"}));
-    EXPECT_EQ(testing::fileBytes(bad), "this is not a picture") << "the source is only read";
+    EXPECT_EQ(jobtest::fileBytes(bad), "this is not a picture") << "the source is only read";
 }
 
 TEST_F(ImageJobsTest, OutputFolderThatCannotBeCreatedEndsTheJobBeforeAnyFile) {

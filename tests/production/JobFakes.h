@@ -15,7 +15,7 @@
 #include "ports/JobWindow.h"
 #include "production/MainThreadQueue.h"
 
-namespace fotoplex::testing {
+namespace fotoplex::jobtest {
 
 // Records everything a job tells the window; processEvents runs the worker's calls.
 class FakeJobWindow : public JobWindow {
@@ -113,4 +113,4 @@ private:
     std::filesystem::path path_;
 };
 
-} // namespace fotoplex::testing
+} // namespace fotoplex::jobtest

@@ -14,7 +14,7 @@ namespace fotoplex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScratchFolder;
+using jobtest::ScratchFolder;
 
 // Records on which thread the worker's calls run, then runs them through the queue.
 class RecordingMainThread : public MainThread {
