@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Builds one gallery of real photographs with fotoplex-cli and does the same work with the
+# peers, in the same run on the same files: one Pillow process, ImageMagick per photo, and
+# vips per photo. Each peer decodes every photo twice (image and thumbnail, as our two jobs
+# do), resizes with Lanczos to 640x480 (quality 85) and 120x120 (quality 75).
+#
+# Usage: bench/gallery.sh [BUILD_DIR]   (default build; needs ../shared/photos/camera)
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-$root/build}"
+cli="$build/src/cli/fotoplex-cli"
+camera="$root/../shared/photos/camera"
+[[ -x "$cli" ]] || { echo "build fotoplex-cli first"; exit 1; }
+[[ -d "$camera" ]] || { echo "no camera photographs at $camera: skipped"; exit 0; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/src"
+
+# Every camera photo except the 18-megapixel one, twice under different names, and two
+# synthetic 12-megapixel pictures: at least a dozen sources.
+n=0
+for photo in "$camera"/*.jpg; do
+  case "$photo" in *Elephants*) continue ;; esac
+  for copy in a b; do
+    n=$((n + 1)); cp "$photo" "$work/src/$(basename "${photo%.jpg}")-$copy.jpg"
+  done
+done
+for i in 1 2; do
+  n=$((n + 1))
+  convert -size 4000x3000 "plasma:fractal" -seed "$i" -quality 90 "$work/src/synthetic-$i.jpg"
+done
+echo "sources: $n photographs in $work/src"
+
+seconds() { local t0 t1; t0=$(date +%s.%N); "$@" >/dev/null 2>&1; t1=$(date +%s.%N); echo "$t1 - $t0" | bc -l; }
+
+# Ours: defaults plus resizing on.
+args=()
+for f in "$work"/src/*.jpg; do args+=(--add "$f"); done
+"$cli" project new "$work/g.hgp" TargetDir="$work/ours" ResizeImages=true ImgWidth=640 \
+  ImgHeight=480 ImgResizeMethod=5 ThumbWidth=120 ThumbHeight=120 ThumbResizeMethod=5 "${args[@]}"
+ours=$(seconds "$cli" build "$work/g.hgp" --yes --quiet --no-open)
+
+# The floor: two djpeg decodes of every source.
+djpeg_time=$(seconds bash -c 'for f in "$1"/src/*.jpg; do djpeg "$f" >/dev/null; djpeg "$f" >/dev/null; done' _ "$work")
+
+pillow=$(seconds /usr/bin/python3 - "$work" <<'PY'
+import sys, os, glob
+from PIL import Image
+work = sys.argv[1]
+os.makedirs(work + "/pil", exist_ok=True)
+for f in sorted(glob.glob(work + "/src/*.jpg")):
+    name = os.path.basename(f)
+    for box, q, prefix in (((640, 480), 85, ""), ((120, 120), 75, "tn_")):
+        im = Image.open(f); im.load(); im = im.convert("RGB")
+        w, h = im.size
+        bw, bh = box
+        size = (bw, h * bw // w) if bw >= bh else (w * bh // h, bh)
+        im.resize(size, Image.LANCZOS).save(work + "/pil/" + prefix + name, quality=q)
+PY
+)
+
+magick=$(seconds bash -c 'mkdir -p "$1/im"; for f in "$1"/src/*.jpg; do b=$(basename "$f");
+  convert "$f" -filter Lanczos -resize 640x -quality 85 "$1/im/$b";
+  convert "$f" -filter Lanczos -resize 120x -quality 75 "$1/im/tn_$b"; done' _ "$work")
+
+vips_time=$(seconds bash -c 'mkdir -p "$1/vips"; for f in "$1"/src/*.jpg; do b=$(basename "$f");
+  w=$(vipsheader -f width "$f");
+  vips resize "$f" "$1/vips/$b[Q=85]" "$(echo "640 / $w" | bc -l)" --kernel lanczos3;
+  vips resize "$f" "$1/vips/tn_$b[Q=75]" "$(echo "120 / $w" | bc -l)" --kernel lanczos3; done' _ "$work")
+
+report() { printf '%-22s %8.2f s  %6.3f s/photo  peer/ours %5.2f\n' "$1" "$2" "$(echo "$2 / $n" | bc -l)" "$(echo "$2 / $ours" | bc -l)"; }
+echo
+report "fotoplex-cli build" "$ours"
+report "Pillow (one process)" "$pillow"
+report "ImageMagick convert" "$magick"
+report "vips resize" "$vips_time"
+report "2 x djpeg (floor)" "$djpeg_time"
+printf 'ours / (2 x djpeg) = %.2f (goal: at most 1.3)\n' "$(echo "$ours / $djpeg_time" | bc -l)"
