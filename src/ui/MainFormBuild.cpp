@@ -1,0 +1,89 @@
+#include <QApplication>
+#include <QDesktopServices>
+#include <QProgressBar>
+#include <QUrl>
+
+#include "production/CheckTargetDir.h"
+#include "project/TProject.h"
+#include "ui/MainForm.h"
+#include "ui/QtText.h"
+
+namespace fotoplex {
+
+namespace {
+
+constexpr int kBuildPage = 5;
+
+// Unlocks the window and empties the progress bar however the job ends.
+class JobLock {
+public:
+    JobLock(TMainForm& form, QProgressBar* progress) : form_(form), progress_(progress) {
+        form_.LockWindow();
+    }
+    ~JobLock() {
+        form_.UnlockWindow();
+        progress_->setValue(0);
+    }
+    JobLock(const JobLock&) = delete;
+    JobLock& operator=(const JobLock&) = delete;
+
+private:
+    TMainForm& form_;
+    QProgressBar* progress_;
+};
+
+} // namespace
+
+void TMainForm::runLockedJob(const BuildStep& job) {
+    JobLock lock(*this, totalProgress_);
+    if (job) {
+        job();
+    }
+}
+
+// The Images and Thumbnails commands: one job inside the lock. Until the jobs are plugged
+// in, they lock and unlock the window around nothing.
+void TMainForm::BuildImagesBtnClick() { runLockedJob(imageJob_); }
+
+void TMainForm::BuildThumbsBtnClick() { runLockedJob(thumbJob_); }
+
+// Build Gallery: the five steps in order inside one lock; a failed folder check, a cancel
+// or an error ends the run, and the window is unlocked in every case.
+void TMainForm::BuildAllBtnClick() {
+    if (project_->Files.empty()) {
+        MessageRequest request;
+        request.caption = "Error";
+        request.text = "Please select files first.";
+        request.icon = MessageIcon::Warning;
+        request.buttons = MessageButtons::Ok;
+        dialogs_->ask(request);
+        return;
+    }
+    showDesignPage(kBuildPage);
+    state_.jobCancelled = false;
+    try {
+        JobLock lock(*this, totalProgress_);
+        for (const BuildStep& step : buildSteps_) {
+            if (state_.jobCancelled || !step()) {
+                break;
+            }
+        }
+    } catch (...) {
+        state_.jobCancelled = false;
+        throw; // shown by the command's error box; the browser is not opened
+    }
+    state_.jobCancelled = false;
+    if (project_->ShowWhenReady) {
+        std::string folder = project_->TargetDir.str();
+        if (!folder.empty() && folder.back() == kPathDelimiter) {
+            folder.pop_back();
+        }
+        openDocument(folder + kPathDelimiter + "index.html");
+    }
+}
+
+void TMainForm::openDocument(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
+}
+
+} // namespace fotoplex

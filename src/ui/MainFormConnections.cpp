@@ -1,0 +1,137 @@
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "ui/ClickableWidgets.h"
+#include "ui/MainForm.h"
+
+namespace fotoplex {
+
+template <typename Sender, typename Signal>
+void TMainForm::onChange(Sender* sender, Signal signal, void (TMainForm::*handler)()) {
+    connect(sender, signal, this, [this, handler] {
+        if (showingProject_) {
+            return;
+        }
+        runCommand([this, handler] { (this->*handler)(); });
+    });
+}
+
+void TMainForm::connectSettings() {
+    onChange(targetDirEdit_, &QLineEdit::textChanged, &TMainForm::TargetDirEditChange);
+    onChange(chooseTargetDirBtn_, &QToolButton::clicked, &TMainForm::ChooseTargetDirBtnClick);
+    onChange(convertLow_, &QCheckBox::toggled, &TMainForm::ConvertLowClick);
+
+    onChange(imageFolder_, &QLineEdit::textChanged, &TMainForm::ImageFolderChange);
+    onChange(resizeImgChk_, &QCheckBox::toggled, &TMainForm::ResizeImgChkClick);
+    onChange(imgWidthSpinEdit_, &QSpinBox::textChanged, &TMainForm::ImgWidthSpinEditChange);
+    onChange(imgHeightSpinEdit_, &QSpinBox::textChanged, &TMainForm::ImgHeightSpinEditChange);
+    onChange(keepImgAspectChk_, &QCheckBox::toggled, &TMainForm::KeepImgAspectChkClick);
+    onChange(jpegQualitySpinEdit_, &QSpinBox::textChanged,
+             &TMainForm::JPEGQualitySpinEditChange);
+    onChange(imgResizeMethod_, &QComboBox::currentIndexChanged,
+             &TMainForm::ImgResizeMethodChange);
+    onChange(progressiveImg_, &QCheckBox::toggled, &TMainForm::ProgressiveImgClick);
+
+    onChange(thumbFolder_, &QLineEdit::textChanged, &TMainForm::ThumbFolderChange);
+    onChange(thumbPrefix_, &QLineEdit::textChanged, &TMainForm::ThumbPrefixChange);
+    onChange(thumbSuffix_, &QLineEdit::textChanged, &TMainForm::ThumbSuffixChange);
+    onChange(thumbQualitySpinEdit_, &QSpinBox::textChanged,
+             &TMainForm::ThumbQualitySpinEditChange);
+    onChange(thumbResizeMethod_, &QComboBox::currentIndexChanged,
+             &TMainForm::ThumbResizeMethodChange);
+    onChange(progressiveThumb_, &QCheckBox::toggled, &TMainForm::ProgressiveThumbClick);
+    onChange(thumbWidthSpinEdit_, &QSpinBox::textChanged, &TMainForm::ThumbWidthSpinEditChange);
+    onChange(thumbHeightSpinEdit_, &QSpinBox::textChanged,
+             &TMainForm::ThumbWidthSpinEditChange);
+    onChange(keepThumbAspectChk_, &QCheckBox::toggled, &TMainForm::ThumbWidthSpinEditChange);
+    onChange(tnPreview_, &QCheckBox::toggled, &TMainForm::tnPreviewClick);
+
+    onChange(tableAutoWidth_, &QCheckBox::toggled, &TMainForm::TableAutoWidthClick);
+    onChange(pixelsRadio_, &QRadioButton::toggled, &TMainForm::TableWidthRadioClick);
+    onChange(percentsRadio_, &QRadioButton::toggled, &TMainForm::TableWidthRadioClick);
+    onChange(tableWidthPx_, &QSpinBox::textChanged, &TMainForm::TableWidthPxChange);
+    onChange(tableWidthPer_, &QSpinBox::textChanged, &TMainForm::TableWidthPerChange);
+    onChange(tableCols_, &QSpinBox::textChanged, &TMainForm::TableColsRowsChange);
+    onChange(tableRows_, &QSpinBox::textChanged, &TMainForm::TableColsRowsChange);
+    onChange(tableBorder_, &QSpinBox::textChanged, &TMainForm::TableBorderChange);
+    onChange(cellSpacing_, &QSpinBox::textChanged, &TMainForm::CellSpacingChange);
+    onChange(cellPadding_, &QSpinBox::textChanged, &TMainForm::CellPaddingChange);
+    onChange(navFontSize_, &QSpinBox::textChanged, &TMainForm::NavFontSizeChange);
+    onChange(jumpMenu_, &QCheckBox::toggled, &TMainForm::JumpMenuClick);
+    onChange(marginLeft_, &QSpinBox::textChanged, &TMainForm::MarginLeftChange);
+    onChange(marginRight_, &QSpinBox::textChanged, &TMainForm::MarginRightChange);
+    onChange(marginTop_, &QSpinBox::textChanged, &TMainForm::MarginTopChange);
+    onChange(marginBottom_, &QSpinBox::textChanged, &TMainForm::MarginBottomChange);
+    onChange(alignmentButtons_, &QButtonGroup::idToggled, &TMainForm::AlignmentClick);
+
+    onChange(docTitle_, &QLineEdit::textChanged, &TMainForm::DocTitleChange);
+    onChange(topTitle_, &QLineEdit::textChanged, &TMainForm::TopTitleChange);
+    onChange(bottomTitle_, &QLineEdit::textChanged, &TMainForm::BottomTitleChange);
+    onChange(topTitleSize_, &QComboBox::currentIndexChanged, &TMainForm::TopTitleSizeChange);
+    onChange(bottomTitleSize_, &QComboBox::currentIndexChanged,
+             &TMainForm::BottomTitleSizeChange);
+    for (QLineEdit* word : {pageEdit_, galleryEdit_, previousEdit_, nextEdit_, ofEdit_,
+                            jumpToEdit_}) {
+        onChange(word, &QLineEdit::textChanged, &TMainForm::NavigationWordChange);
+    }
+
+    onChange(encodingList_, &QComboBox::currentIndexChanged, &TMainForm::EncodingListChange);
+    onChange(fontFamilyList_, &QComboBox::currentIndexChanged,
+             &TMainForm::FontFamilyListChange);
+    onChange(linksTarget_, &QComboBox::currentIndexChanged, &TMainForm::LinksTargetChange);
+
+    onChange(overwriteButtons_, &QButtonGroup::idToggled, &TMainForm::OverwriteImgRadioClick);
+    onChange(showWhenReady_, &QCheckBox::toggled, &TMainForm::ShowWhenReadyClick);
+    onChange(buildImagesBtn_, &QPushButton::clicked, &TMainForm::BuildImagesBtnClick);
+    onChange(buildThumbsBtn_, &QPushButton::clicked, &TMainForm::BuildThumbsBtnClick);
+    onChange(buildAllBtn_, &QPushButton::clicked, &TMainForm::BuildAllBtnClick);
+}
+
+void TMainForm::connectFilesPage() {
+    auto button = [this](const char* name) { return findChild<QPushButton*>(name); };
+    onChange(button("SelectFilesBtn"), &QPushButton::clicked, &TMainForm::SelectFilesBtnClick);
+    onChange(button("AddFilesBtn"), &QPushButton::clicked, &TMainForm::AddFilesBtnClick);
+    onChange(button("RemoveBtn"), &QPushButton::clicked, &TMainForm::RemoveBtnClick);
+    onChange(button("MoveUpBtn"), &QPushButton::clicked, &TMainForm::MoveUpBtnClick);
+    onChange(button("MoveDownBtn"), &QPushButton::clicked, &TMainForm::MoveDownBtnClick);
+    onChange(button("ClearListBtn"), &QPushButton::clicked, &TMainForm::ClearListBtnClick);
+    onChange(sortedChk_, &QCheckBox::clicked, &TMainForm::SortedChkClick);
+    onChange(filesListBox_, &QListWidget::currentRowChanged, &TMainForm::FilesListBoxClick);
+    onChange(previewImgChk_, &QCheckBox::toggled, &TMainForm::FilesListBoxClick);
+    onChange(findChild<QToolButton*>("BackSpeedButton"), &QToolButton::clicked,
+             &TMainForm::BackSpeedButtonClick);
+}
+
+void TMainForm::connectColorSamples() {
+    const std::pair<QObject*, ColorSample> samples[] = {
+        {borderColorPanel_, ColorSample::BorderColor},
+        {tableHeaderPanel_, ColorSample::TableHeaderBack},
+        {tableHeaderText_, ColorSample::TableHeaderText},
+        {linkLabel_, ColorSample::Link},
+        {activeLinkLabel_, ColorSample::ActiveLink},
+        {visitedLinkLabel_, ColorSample::VisitedLink},
+        {hoverLabel_, ColorSample::Hover},
+        {backPanel_, ColorSample::Background},
+        {backLabel_, ColorSample::Background},
+        {textLabel_, ColorSample::Text}};
+    for (const auto& [widget, sample] : samples) {
+        auto clicked = [this, which = sample] {
+            runCommand([this, which] { ColorSampleClick(which); });
+        };
+        if (auto* panel = qobject_cast<ClickablePanel*>(widget)) {
+            connect(panel, &ClickablePanel::clicked, this, clicked);
+        } else if (auto* label = qobject_cast<ClickableLabel*>(widget)) {
+            connect(label, &ClickableLabel::clicked, this, clicked);
+        }
+    }
+}
+
+} // namespace fotoplex
