@@ -1,6 +1,6 @@
-#include <QApplication>
-
 #include "ui/MainForm.h"
+
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

@@ -1,18 +1,20 @@
 #include "production/CheckTargetDir.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "base/Error.h"
 #include "base/ProgramState.h"
 #include "ports/Dialogs.h"
 #include "project/TProject.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace fotoplex {
 
 namespace {
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 bool makeCurrent(const std::string& folder) {
     std::error_code ec;

@@ -1,10 +1,10 @@
 #include "ui/AboutBox.h"
 
+#include "base/HomePage.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "base/HomePage.h"
 
 namespace fotoplex {
 

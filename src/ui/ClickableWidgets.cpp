@@ -62,7 +62,9 @@ void setPanelColor(QWidget* panel, const QColor& color) {
     panel->setAutoFillBackground(true);
 }
 
-QColor panelColor(const QWidget* panel) { return panel->palette().color(QPalette::Window); }
+QColor panelColor(const QWidget* panel) {
+    return panel->palette().color(QPalette::Window);
+}
 
 void setFontColor(QWidget* label, const QColor& color) {
     QPalette palette = label->palette();
@@ -70,6 +72,8 @@ void setFontColor(QWidget* label, const QColor& color) {
     label->setPalette(palette);
 }
 
-QColor fontColor(const QWidget* label) { return label->palette().color(QPalette::WindowText); }
+QColor fontColor(const QWidget* label) {
+    return label->palette().color(QPalette::WindowText);
+}
 
 } // namespace fotoplex

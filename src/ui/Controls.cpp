@@ -9,8 +9,8 @@
 
 namespace fotoplex {
 
-QSpinBox* makeSpinEdit(QWidget* parent, const QString& name, int minimum, int maximum,
-                       int step, int value) {
+QSpinBox* makeSpinEdit(QWidget* parent, const QString& name, int minimum, int maximum, int step,
+                       int value) {
     auto* spinEdit = new QSpinBox(parent);
     spinEdit->setObjectName(name);
     spinEdit->setRange(minimum, maximum);
@@ -66,7 +66,9 @@ int spinEditValue(const QSpinBox* spinEdit) {
     return ok ? value : spinEdit->minimum();
 }
 
-int listIndex(const QComboBox* list) { return list->currentIndex() < 0 ? 0 : list->currentIndex(); }
+int listIndex(const QComboBox* list) {
+    return list->currentIndex() < 0 ? 0 : list->currentIndex();
+}
 
 QStringList resizeMethodNames() {
     return {"None",     "Triangle", "Hermite", "Bell",   "BSpline",

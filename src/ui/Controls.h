@@ -15,14 +15,11 @@ namespace fotoplex {
 
 // Small builders for the settings controls: each sets the control's name, its caption or
 // items, and the range, step, length and initial value it has before a project is shown.
-QSpinBox* makeSpinEdit(QWidget* parent, const QString& name, int minimum, int maximum,
-                       int step, int value);
-QLineEdit* makeEdit(QWidget* parent, const QString& name, const QString& text,
-                    int maxLength = 0);
-QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption,
-                        bool checked);
-QComboBox* makeList(QWidget* parent, const QString& name, const QStringList& items,
-                    int index);
+QSpinBox* makeSpinEdit(QWidget* parent, const QString& name, int minimum, int maximum, int step,
+                       int value);
+QLineEdit* makeEdit(QWidget* parent, const QString& name, const QString& text, int maxLength = 0);
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption, bool checked);
+QComboBox* makeList(QWidget* parent, const QString& name, const QStringList& items, int index);
 QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& caption);
 // A caption for a control, named after it ("ImgWidthSpinEditLabel").
 QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* buddy);

@@ -51,6 +51,8 @@ void HelpViewer::showContext(int context) {
     activateWindow();
 }
 
-QUrl HelpViewer::currentPage() const { return browser_->source(); }
+QUrl HelpViewer::currentPage() const {
+    return browser_->source();
+}
 
 } // namespace fotoplex

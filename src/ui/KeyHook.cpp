@@ -1,11 +1,11 @@
 #include "ui/KeyHook.h"
 
+#include "base/ProgramState.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QWidget>
-
-#include "base/ProgramState.h"
 
 namespace fotoplex {
 

@@ -1,17 +1,5 @@
 #include "ui/MainForm.h"
 
-#include <QApplication>
-#include <filesystem>
-#include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QMenuBar>
-#include <QProgressBar>
-#include <QScreen>
-#include <QStackedWidget>
-#include <QStatusBar>
-#include <QTabWidget>
-
 #include "base/Error.h"
 #include "base/Version.h"
 #include "project/LastProjectLocation.h"
@@ -22,9 +10,23 @@
 #include "ui/QtText.h"
 #include "ui/SideBar.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <filesystem>
+
 // The icons and the user guide are compiled into the window's library; a static library
 // has to register them itself.
-static void initResources() { Q_INIT_RESOURCE(fotoplex); }
+static void initResources() {
+    Q_INIT_RESOURCE(fotoplex);
+}
 
 namespace fotoplex {
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "base/ProgramState.h"
+#include "ports/Dialogs.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "base/ProgramState.h"
-#include "ports/Dialogs.h"
 
 class QAction;
 class QButtonGroup;
@@ -53,8 +53,8 @@ enum class ColorSample {
 // What the window needs from its surroundings; the program passes none of it, tests pass a
 // scripted Dialogs and a last.hgp of their own.
 struct MainFormOptions {
-    Dialogs* dialogs = nullptr;       // null: the window's own Qt dialogs
-    std::string lastProjectPath;      // empty: beside the program, else the user's data folder
+    Dialogs* dialogs = nullptr;  // null: the window's own Qt dialogs
+    std::string lastProjectPath; // empty: beside the program, else the user's data folder
 };
 
 // The program's one window: the settings pages behind the side bar, the main menu, the status
@@ -227,6 +227,7 @@ private:
     // silent while a project is being shown.
     template <typename Sender, typename Signal>
     void onChange(Sender* sender, Signal signal, void (TMainForm::*handler)());
+    void onSpinEditChange(QSpinBox* spinEdit, void (TMainForm::*handler)());
 
     MainFormOptions options_;
     std::unique_ptr<QtDialogs> ownDialogs_;

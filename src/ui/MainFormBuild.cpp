@@ -1,12 +1,12 @@
-#include <QApplication>
-#include <QDesktopServices>
-#include <QProgressBar>
-#include <QUrl>
-
 #include "production/CheckTargetDir.h"
 #include "project/TProject.h"
 #include "ui/MainForm.h"
 #include "ui/QtText.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QProgressBar>
+#include <QUrl>
 
 namespace fotoplex {
 
@@ -43,9 +43,13 @@ void TMainForm::runLockedJob(const BuildStep& job) {
 
 // The Images and Thumbnails commands: one job inside the lock. Until the jobs are plugged
 // in, they lock and unlock the window around nothing.
-void TMainForm::BuildImagesBtnClick() { runLockedJob(imageJob_); }
+void TMainForm::BuildImagesBtnClick() {
+    runLockedJob(imageJob_);
+}
 
-void TMainForm::BuildThumbsBtnClick() { runLockedJob(thumbJob_); }
+void TMainForm::BuildThumbsBtnClick() {
+    runLockedJob(thumbJob_);
+}
 
 // Build Gallery: the five steps in order inside one lock; a failed folder check, a cancel
 // or an error ends the run, and the window is unlocked in every case.

@@ -1,3 +1,6 @@
+#include "ui/ClickableWidgets.h"
+#include "ui/MainForm.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,9 +11,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
-
-#include "ui/ClickableWidgets.h"
-#include "ui/MainForm.h"
 
 namespace fotoplex {
 
@@ -24,6 +24,15 @@ void TMainForm::onChange(Sender* sender, Signal signal, void (TMainForm::*handle
     });
 }
 
+namespace {} // namespace
+
+// A spin edit reports every change of its value, and every keystroke in its edit box, also
+// a number it cannot hold (a 0 typed where the minimum is 1).
+void TMainForm::onSpinEditChange(QSpinBox* spinEdit, void (TMainForm::*handler)()) {
+    onChange(spinEdit, &QSpinBox::textChanged, handler);
+    onChange(spinEdit->findChild<QLineEdit*>(), &QLineEdit::textChanged, handler);
+}
+
 void TMainForm::connectSettings() {
     onChange(targetDirEdit_, &QLineEdit::textChanged, &TMainForm::TargetDirEditChange);
     onChange(chooseTargetDirBtn_, &QToolButton::clicked, &TMainForm::ChooseTargetDirBtnClick);
@@ -31,61 +40,55 @@ void TMainForm::connectSettings() {
 
     onChange(imageFolder_, &QLineEdit::textChanged, &TMainForm::ImageFolderChange);
     onChange(resizeImgChk_, &QCheckBox::toggled, &TMainForm::ResizeImgChkClick);
-    onChange(imgWidthSpinEdit_, &QSpinBox::textChanged, &TMainForm::ImgWidthSpinEditChange);
-    onChange(imgHeightSpinEdit_, &QSpinBox::textChanged, &TMainForm::ImgHeightSpinEditChange);
+    onSpinEditChange(imgWidthSpinEdit_, &TMainForm::ImgWidthSpinEditChange);
+    onSpinEditChange(imgHeightSpinEdit_, &TMainForm::ImgHeightSpinEditChange);
     onChange(keepImgAspectChk_, &QCheckBox::toggled, &TMainForm::KeepImgAspectChkClick);
-    onChange(jpegQualitySpinEdit_, &QSpinBox::textChanged,
-             &TMainForm::JPEGQualitySpinEditChange);
-    onChange(imgResizeMethod_, &QComboBox::currentIndexChanged,
-             &TMainForm::ImgResizeMethodChange);
+    onSpinEditChange(jpegQualitySpinEdit_, &TMainForm::JPEGQualitySpinEditChange);
+    onChange(imgResizeMethod_, &QComboBox::currentIndexChanged, &TMainForm::ImgResizeMethodChange);
     onChange(progressiveImg_, &QCheckBox::toggled, &TMainForm::ProgressiveImgClick);
 
     onChange(thumbFolder_, &QLineEdit::textChanged, &TMainForm::ThumbFolderChange);
     onChange(thumbPrefix_, &QLineEdit::textChanged, &TMainForm::ThumbPrefixChange);
     onChange(thumbSuffix_, &QLineEdit::textChanged, &TMainForm::ThumbSuffixChange);
-    onChange(thumbQualitySpinEdit_, &QSpinBox::textChanged,
-             &TMainForm::ThumbQualitySpinEditChange);
+    onSpinEditChange(thumbQualitySpinEdit_, &TMainForm::ThumbQualitySpinEditChange);
     onChange(thumbResizeMethod_, &QComboBox::currentIndexChanged,
              &TMainForm::ThumbResizeMethodChange);
     onChange(progressiveThumb_, &QCheckBox::toggled, &TMainForm::ProgressiveThumbClick);
-    onChange(thumbWidthSpinEdit_, &QSpinBox::textChanged, &TMainForm::ThumbWidthSpinEditChange);
-    onChange(thumbHeightSpinEdit_, &QSpinBox::textChanged,
-             &TMainForm::ThumbWidthSpinEditChange);
+    onSpinEditChange(thumbWidthSpinEdit_, &TMainForm::ThumbWidthSpinEditChange);
+    onSpinEditChange(thumbHeightSpinEdit_, &TMainForm::ThumbWidthSpinEditChange);
     onChange(keepThumbAspectChk_, &QCheckBox::toggled, &TMainForm::ThumbWidthSpinEditChange);
     onChange(tnPreview_, &QCheckBox::toggled, &TMainForm::tnPreviewClick);
 
     onChange(tableAutoWidth_, &QCheckBox::toggled, &TMainForm::TableAutoWidthClick);
     onChange(pixelsRadio_, &QRadioButton::toggled, &TMainForm::TableWidthRadioClick);
     onChange(percentsRadio_, &QRadioButton::toggled, &TMainForm::TableWidthRadioClick);
-    onChange(tableWidthPx_, &QSpinBox::textChanged, &TMainForm::TableWidthPxChange);
-    onChange(tableWidthPer_, &QSpinBox::textChanged, &TMainForm::TableWidthPerChange);
-    onChange(tableCols_, &QSpinBox::textChanged, &TMainForm::TableColsRowsChange);
-    onChange(tableRows_, &QSpinBox::textChanged, &TMainForm::TableColsRowsChange);
-    onChange(tableBorder_, &QSpinBox::textChanged, &TMainForm::TableBorderChange);
-    onChange(cellSpacing_, &QSpinBox::textChanged, &TMainForm::CellSpacingChange);
-    onChange(cellPadding_, &QSpinBox::textChanged, &TMainForm::CellPaddingChange);
-    onChange(navFontSize_, &QSpinBox::textChanged, &TMainForm::NavFontSizeChange);
+    onSpinEditChange(tableWidthPx_, &TMainForm::TableWidthPxChange);
+    onSpinEditChange(tableWidthPer_, &TMainForm::TableWidthPerChange);
+    onSpinEditChange(tableCols_, &TMainForm::TableColsRowsChange);
+    onSpinEditChange(tableRows_, &TMainForm::TableColsRowsChange);
+    onSpinEditChange(tableBorder_, &TMainForm::TableBorderChange);
+    onSpinEditChange(cellSpacing_, &TMainForm::CellSpacingChange);
+    onSpinEditChange(cellPadding_, &TMainForm::CellPaddingChange);
+    onSpinEditChange(navFontSize_, &TMainForm::NavFontSizeChange);
     onChange(jumpMenu_, &QCheckBox::toggled, &TMainForm::JumpMenuClick);
-    onChange(marginLeft_, &QSpinBox::textChanged, &TMainForm::MarginLeftChange);
-    onChange(marginRight_, &QSpinBox::textChanged, &TMainForm::MarginRightChange);
-    onChange(marginTop_, &QSpinBox::textChanged, &TMainForm::MarginTopChange);
-    onChange(marginBottom_, &QSpinBox::textChanged, &TMainForm::MarginBottomChange);
+    onSpinEditChange(marginLeft_, &TMainForm::MarginLeftChange);
+    onSpinEditChange(marginRight_, &TMainForm::MarginRightChange);
+    onSpinEditChange(marginTop_, &TMainForm::MarginTopChange);
+    onSpinEditChange(marginBottom_, &TMainForm::MarginBottomChange);
     onChange(alignmentButtons_, &QButtonGroup::idToggled, &TMainForm::AlignmentClick);
 
     onChange(docTitle_, &QLineEdit::textChanged, &TMainForm::DocTitleChange);
     onChange(topTitle_, &QLineEdit::textChanged, &TMainForm::TopTitleChange);
     onChange(bottomTitle_, &QLineEdit::textChanged, &TMainForm::BottomTitleChange);
     onChange(topTitleSize_, &QComboBox::currentIndexChanged, &TMainForm::TopTitleSizeChange);
-    onChange(bottomTitleSize_, &QComboBox::currentIndexChanged,
-             &TMainForm::BottomTitleSizeChange);
-    for (QLineEdit* word : {pageEdit_, galleryEdit_, previousEdit_, nextEdit_, ofEdit_,
-                            jumpToEdit_}) {
+    onChange(bottomTitleSize_, &QComboBox::currentIndexChanged, &TMainForm::BottomTitleSizeChange);
+    for (QLineEdit* word :
+         {pageEdit_, galleryEdit_, previousEdit_, nextEdit_, ofEdit_, jumpToEdit_}) {
         onChange(word, &QLineEdit::textChanged, &TMainForm::NavigationWordChange);
     }
 
     onChange(encodingList_, &QComboBox::currentIndexChanged, &TMainForm::EncodingListChange);
-    onChange(fontFamilyList_, &QComboBox::currentIndexChanged,
-             &TMainForm::FontFamilyListChange);
+    onChange(fontFamilyList_, &QComboBox::currentIndexChanged, &TMainForm::FontFamilyListChange);
     onChange(linksTarget_, &QComboBox::currentIndexChanged, &TMainForm::LinksTargetChange);
 
     onChange(overwriteButtons_, &QButtonGroup::idToggled, &TMainForm::OverwriteImgRadioClick);

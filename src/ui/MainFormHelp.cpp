@@ -1,17 +1,21 @@
-#include <QDesktopServices>
-#include <QUrl>
-
 #include "base/HomePage.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpViewer.h"
 #include "ui/MainForm.h"
 #include "ui/QtText.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 namespace fotoplex {
 
-void TMainForm::showHelpContents() { help_->showContext(HelpViewer::kContentsContext); }
+void TMainForm::showHelpContents() {
+    help_->showContext(HelpViewer::kContentsContext);
+}
 
-void TMainForm::openHomePage() { QDesktopServices::openUrl(QUrl(kHomePageUrl)); }
+void TMainForm::openHomePage() {
+    QDesktopServices::openUrl(QUrl(kHomePageUrl));
+}
 
 // Centred on the main window, as a dialog with a parent is placed.
 void TMainForm::showAboutBox() {

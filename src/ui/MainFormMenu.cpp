@@ -1,8 +1,8 @@
+#include "ui/MainForm.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-
-#include "ui/MainForm.h"
 
 namespace fotoplex {
 

@@ -1,11 +1,11 @@
+#include "ui/Controls.h"
+#include "ui/MainForm.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
-
-#include "ui/Controls.h"
-#include "ui/MainForm.h"
 
 namespace fotoplex {
 
@@ -36,12 +36,14 @@ QStringList encodingNames() {
 
 // Already in sorted order, so an item's index is its index in the font-family table.
 QStringList fontFamilyNames() {
-    return {"Arial, Helvetica, sans-serif",       "Courier New, Courier, monospace",
-            "MS Sans Serif, Geneva, sans-serif",  "MS Serif, New York, serif",
-            "Times New Roman, Times, serif",      "Verdana, Arial, Helvetica, sans-serif"};
+    return {"Arial, Helvetica, sans-serif",      "Courier New, Courier, monospace",
+            "MS Sans Serif, Geneva, sans-serif", "MS Serif, New York, serif",
+            "Times New Roman, Times, serif",     "Verdana, Arial, Helvetica, sans-serif"};
 }
 
-QStringList linkTargetNames() { return {"_blank", "_self", "_top", "_parent"}; }
+QStringList linkTargetNames() {
+    return {"_blank", "_self", "_top", "_parent"};
+}
 
 } // namespace
 

@@ -1,3 +1,6 @@
+#include "ui/Controls.h"
+#include "ui/MainForm.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -7,9 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include "ui/Controls.h"
-#include "ui/MainForm.h"
 
 namespace fotoplex {
 
@@ -26,9 +26,9 @@ QWidget* TMainForm::buildBuildPage() {
     auto* overwriteLayout = new QHBoxLayout(overwriteImgRadio_);
     overwriteButtons_ = new QButtonGroup(overwriteImgRadio_);
     overwriteButtons_->setObjectName("OverwriteImgButtons");
-    const std::pair<const char*, const char*> modes[] = {
-        {"OverwriteImgOverwrite", "Overwrite"}, {"OverwriteImgAsk", "Ask me"},
-        {"OverwriteImgSkip", "Skip"}};
+    const std::pair<const char*, const char*> modes[] = {{"OverwriteImgOverwrite", "Overwrite"},
+                                                         {"OverwriteImgAsk", "Ask me"},
+                                                         {"OverwriteImgSkip", "Skip"}};
     int id = 0;
     for (const auto& [name, caption] : modes) {
         auto* button = new QRadioButton(caption, overwriteImgRadio_);

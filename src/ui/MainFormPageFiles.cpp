@@ -1,3 +1,6 @@
+#include "ui/Controls.h"
+#include "ui/MainForm.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,9 +11,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include "ui/Controls.h"
-#include "ui/MainForm.h"
 
 namespace fotoplex {
 
@@ -98,8 +98,8 @@ QWidget* TMainForm::buildFilesPage() {
     catalogLayout->addWidget(backButton, 1, 2);
     layout->addWidget(catalog, 1, 0, 1, 2);
 
-    convertLow_ = makeCheckBox(page, "ConvertLow",
-                               "Convert filenames to lowerspace (Recommended)", true);
+    convertLow_ =
+        makeCheckBox(page, "ConvertLow", "Convert filenames to lowerspace (Recommended)", true);
     layout->addWidget(convertLow_, 2, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setRowStretch(0, 1);

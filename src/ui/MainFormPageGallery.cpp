@@ -1,3 +1,7 @@
+#include "ui/ClickableWidgets.h"
+#include "ui/Controls.h"
+#include "ui/MainForm.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,10 +14,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include "ui/ClickableWidgets.h"
-#include "ui/Controls.h"
-#include "ui/MainForm.h"
 
 namespace fotoplex {
 
@@ -150,8 +150,8 @@ QWidget* TMainForm::buildGalleryGeneralTab() {
     sample->addWidget(linkLabel_, 0, 1);
     sample->addWidget(activeLinkLabel_, 1, 1);
     sample->addWidget(visitedLinkLabel_, 2, 1);
-    for (ClickableLabel* label : {backLabel_, textLabel_, hoverLabel_, linkLabel_,
-                                  activeLinkLabel_, visitedLinkLabel_}) {
+    for (ClickableLabel* label :
+         {backLabel_, textLabel_, hoverLabel_, linkLabel_, activeLinkLabel_, visitedLinkLabel_}) {
         setFontColor(label, Qt::black);
     }
     colorsLayout->addWidget(backPanel_);
@@ -177,8 +177,7 @@ QWidget* TMainForm::buildGalleryGeneralTab() {
     marginsLayout->setContentsMargins(6, 2, 6, 4);
     marginsLayout->setVerticalSpacing(3);
     marginLeft_ = addSpinEdit(marginsLayout, margins, 0, 0, "Left:", "MarginLeft", 0, 99, 1, 0);
-    marginRight_ =
-        addSpinEdit(marginsLayout, margins, 0, 2, "Right:", "MarginRight", 0, 99, 1, 0);
+    marginRight_ = addSpinEdit(marginsLayout, margins, 0, 2, "Right:", "MarginRight", 0, 99, 1, 0);
     marginTop_ = addSpinEdit(marginsLayout, margins, 1, 0, "Top:", "MarginTop", 0, 99, 1, 0);
     marginBottom_ =
         addSpinEdit(marginsLayout, margins, 1, 2, "Bottom:", "MarginBottom", 0, 99, 1, 0);

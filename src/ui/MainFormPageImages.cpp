@@ -1,3 +1,6 @@
+#include "ui/Controls.h"
+#include "ui/MainForm.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -6,9 +9,6 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-#include "ui/Controls.h"
-#include "ui/MainForm.h"
 
 namespace fotoplex {
 
@@ -102,8 +102,7 @@ QWidget* TMainForm::buildThumbsPage() {
     thumbQualitySpinEdit_ = makeSpinEdit(advanced, "ThumbQualitySpinEdit", 10, 100, 1, 75);
     thumbResizeMethod_ = makeList(advanced, "ThumbResizeMethod", resizeMethodNames(), 5);
     progressiveThumb_ = makeCheckBox(advanced, "ProgressiveThumb", "Progressive JPEG", false);
-    advancedLayout->addWidget(makeCaption(advanced, "JPEG Quality:", thumbQualitySpinEdit_), 0,
-                              0);
+    advancedLayout->addWidget(makeCaption(advanced, "JPEG Quality:", thumbQualitySpinEdit_), 0, 0);
     advancedLayout->addWidget(thumbQualitySpinEdit_, 0, 1);
     advancedLayout->addWidget(makeCaption(advanced, "Resize Method:", thumbResizeMethod_), 1, 0);
     advancedLayout->addWidget(thumbResizeMethod_, 1, 1);

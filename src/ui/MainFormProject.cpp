@@ -52,7 +52,9 @@ void TMainForm::MarkModified() {
     setTitle(true);
 }
 
-void TMainForm::ShowTitle() { setTitle(false); }
+void TMainForm::ShowTitle() {
+    setTitle(false);
+}
 
 void TMainForm::MarkImagesStale() {
     state_.imagesBuilt = false;
@@ -83,7 +85,8 @@ bool TMainForm::CloseProject() {
     if (!project_->Modified) {
         return true;
     }
-    switch (AskYesNoCancel("Save Project", "Current project is modified. Do you want to save it?")) {
+    switch (
+        AskYesNoCancel("Save Project", "Current project is modified. Do you want to save it?")) {
     case Answer::Yes:
         project_->Save();
         return true;

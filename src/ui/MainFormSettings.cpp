@@ -1,3 +1,11 @@
+#include "production/CheckTargetDir.h"
+#include "project/TProject.h"
+#include "project/WebColor.h"
+#include "ui/ClickableWidgets.h"
+#include "ui/Controls.h"
+#include "ui/MainForm.h"
+#include "ui/QtText.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -7,14 +15,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <filesystem>
-
-#include "production/CheckTargetDir.h"
-#include "project/TProject.h"
-#include "project/WebColor.h"
-#include "ui/ClickableWidgets.h"
-#include "ui/Controls.h"
-#include "ui/MainForm.h"
-#include "ui/QtText.h"
 
 namespace fotoplex {
 
@@ -30,7 +30,9 @@ template <typename Field, typename Value> bool store(Field& field, const Value& 
     return true;
 }
 
-Text editText(const QLineEdit* edit) { return Text(toText(edit->text())); }
+Text editText(const QLineEdit* edit) {
+    return Text(toText(edit->text()));
+}
 
 int checkedIndex(const QButtonGroup* group) {
     return group->checkedId() < 0 ? 0 : group->checkedId();
@@ -206,7 +208,9 @@ void TMainForm::ThumbWidthSpinEditChange() {
     redrawThumbPreview();
 }
 
-void TMainForm::tnPreviewClick() { thumbPreviewImage_->setVisible(tnPreview_->isChecked()); }
+void TMainForm::tnPreviewClick() {
+    thumbPreviewImage_->setVisible(tnPreview_->isChecked());
+}
 
 // The sample thumbnail is drawn by the thumbnail preview once it is wired in.
 void TMainForm::redrawThumbPreview() {}
@@ -324,8 +328,8 @@ void TMainForm::AlignmentClick() {
 
 // The count of index pages for the columns and rows the fields show now.
 void TMainForm::GalleryTabSheetShow() {
-    const auto cells = static_cast<std::uint16_t>(spinEditValue(tableRows_) *
-                                                  spinEditValue(tableCols_));
+    const auto cells =
+        static_cast<std::uint16_t>(spinEditValue(tableRows_) * spinEditValue(tableCols_));
     if (cells == 0) {
         pageCountPanel_->setText("Error: All values MUST be positive");
         return;

@@ -1,10 +1,10 @@
 #include "ui/QtDialogs.h"
 
+#include "ui/QtText.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
-
-#include "ui/QtText.h"
 
 namespace fotoplex {
 

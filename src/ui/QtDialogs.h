@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ports/Dialogs.h"
+
 #include <QPointer>
 #include <QWidget>
-
-#include "ports/Dialogs.h"
 
 namespace fotoplex {
 

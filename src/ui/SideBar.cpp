@@ -48,10 +48,16 @@ void SideBar::addItem(const QIcon& icon, const QString& caption, const QString& 
     item->setSizeHint(QSize(92, 54));
 }
 
-int SideBar::itemCount() const { return list_->count(); }
+int SideBar::itemCount() const {
+    return list_->count();
+}
 
-int SideBar::selectedItem() const { return list_->currentRow(); }
+int SideBar::selectedItem() const {
+    return list_->currentRow();
+}
 
-void SideBar::selectItem(int index) { list_->setCurrentRow(index); }
+void SideBar::selectItem(int index) {
+    list_->setCurrentRow(index);
+}
 
 } // namespace fotoplex

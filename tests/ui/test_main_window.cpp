@@ -1,4 +1,11 @@
 // The window's structure: size, side bar, pages, menus, status bar, locking, key hook, help.
+#include "ScriptedDialogs.h"
+#include "base/Error.h"
+#include "project/TProject.h"
+#include "ui/HelpViewer.h"
+#include "ui/KeyHook.h"
+#include "ui/MainForm.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,11 +27,6 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
-
-#include "ScriptedDialogs.h"
-#include "ui/HelpViewer.h"
-#include "ui/KeyHook.h"
-#include "ui/MainForm.h"
 
 using namespace fotoplex;
 using fotoplex::testing::ScriptedDialogs;
@@ -87,8 +89,8 @@ private slots:
         QVERIFY(items);
         QCOMPARE(form_->findChild<QWidget*>("SideBar")->width(), 100);
         QCOMPARE(form_->findChild<QLabel*>("SideBarGroupDesign")->text(), QString("Design"));
-        const QStringList captions = {"Files",    "Images",   "Thumbnails",
-                                      "Gallery",  "Advanced", "Build"};
+        const QStringList captions = {"Files",   "Images",   "Thumbnails",
+                                      "Gallery", "Advanced", "Build"};
         QCOMPARE(items->count(), 6);
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(items->item(i)->text(), captions[i]);
@@ -326,7 +328,7 @@ private slots:
         int later = 0;
         form_->setBuildSteps({[&] {
                                   progress->setValue(40);
-                                  throw Error("Cannot create file /nowhere/main.css");
+                                  throw fotoplex::Error("Cannot create file /nowhere/main.css");
                                   return true;
                               },
                               [&] {
@@ -379,13 +381,13 @@ private slots:
         bool locked = false;
         form_->setImageJob([&] {
             locked = form_->isLocked();
-            throw Error("Cannot create /x/img/");
+            throw fotoplex::Error("Cannot create /x/img/");
             return true;
         });
         child<QPushButton>("BuildImagesBtn")->click();
         QVERIFY(locked);
         QVERIFY(!form_->isLocked());
-        QCOMPARE(dialogs_.lastText(), std::string("Cannot create /x/img/"));
+        QCOMPARE(dialogs_.lastText(), std::string("Cannot create /x/img/."));
         locked = false;
         form_->setThumbJob([&] {
             locked = form_->isLocked();
