@@ -1,6 +1,6 @@
 #include "ui/AboutBox.h"
 
-#include "base/HomePage.h"
+#include "gallery/PageIdentity.h"
 
 #include <QLabel>
 #include <QPushButton>

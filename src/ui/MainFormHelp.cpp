@@ -1,4 +1,4 @@
-#include "base/HomePage.h"
+#include "gallery/PageIdentity.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpViewer.h"
 #include "ui/MainForm.h"
