@@ -29,6 +29,7 @@ function(fotoplex_gtest name)
     endif()
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gtest_main GTest::gmock)
+    target_include_directories(${name} PRIVATE "${FOTOPLEX_SOURCE_DIR}/tests")
     target_compile_definitions(${name} PRIVATE
         FOTOPLEX_TEST_DATA="${FOTOPLEX_SOURCE_DIR}/tests/data"
         FOTOPLEX_SHARED_DIR="${FOTOPLEX_SHARED_DIR}"

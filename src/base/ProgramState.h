@@ -32,6 +32,7 @@ struct ProgramState {
     int pageCount = 0;
     std::vector<std::string> pageNames;  // image page names, one per listed file
     std::vector<std::string> indexLines; // lines of the index page being written
+    std::string alignText; // the index pages' alignment; kept when Alignment is out of range
 };
 
 inline constexpr std::uint16_t kEscapeKey = 27;

@@ -1,0 +1,37 @@
+#pragma once
+
+// Small file helpers shared by the gallery writers and the jobs.
+//
+// "Read-only" is the owner's write permission on Linux: a file without it counts as
+// read-only, whoever runs the program (also as root), and clearing the attribute adds it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fotoplex {
+
+// Size in bytes of the file at path; 0 when there is none. A folder counts 0 (a directory
+// search reports no size for folders), a file of 2 GB or more counts INT32_MAX. Never fails.
+std::int32_t FileSizeByName(const std::string& path);
+
+// True when a regular file (or a link to one) lies at path.
+bool RegularFileExists(const std::string& path);
+
+// True when path names an existing file without the owner's write permission.
+bool IsReadOnlyFile(const std::string& path);
+
+// Copies every byte of source into destination, creating or emptying it. An existing
+// read-only destination is made writable first. The source is never changed: when the
+// destination is the source itself (same path, another path, a hard or a symbolic link) the
+// copy fails before anything is touched.
+// Errors: "Cannot open file %s" (source, also when it cannot be read to the end) and
+// "Cannot create file %s" (destination, also when writing it fails).
+void CopyFileReplacing(const std::string& source, const std::string& destination);
+
+// Writes lines as single-byte text, each line (the last one included) followed by CR LF,
+// replacing an existing file. A read-only file is not replaced. Error: "Cannot create file %s"
+// with the path, when the file is read-only, cannot be created or cannot be written whole.
+void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
+
+} // namespace fotoplex

@@ -1,0 +1,29 @@
+#pragma once
+
+// Pieces of text that both kinds of page write the same way. Nothing is escaped: every
+// word and title goes into the page exactly as the project holds it.
+
+#include <string>
+#include <vector>
+
+namespace fotoplex {
+
+class TProject;
+struct PageIdentity;
+
+// Blank: nothing left once leading and trailing blanks and control characters are gone.
+bool IsBlank(const std::string& text);
+std::string TrimBlanks(const std::string& text);
+
+// "center", "left" or "right" for Alignment 0, 1, 2; an empty text for any other value.
+std::string AlignmentText(int alignment);
+
+// The document head both page kinds open with: the charset, generator, keyword,
+// description and robots lines, and the title line when DocTitle is not blank.
+void AppendHeadLines(const TProject& project, const PageIdentity& identity,
+                     std::vector<std::string>& lines);
+
+// BottomTitle followed directly by the version: the text of the credit link.
+std::string CreditText(const TProject& project, const PageIdentity& identity);
+
+} // namespace fotoplex
