@@ -34,7 +34,10 @@ SideBar::SideBar(const QString& groupCaption, QWidget* parent) : QWidget(parent)
     list_->setSpacing(2);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list_->setBackgroundRole(QPalette::Dark);
+    // The whole item, icon and caption, shows the selection.
+    list_->setStyleSheet("QListWidget::item { border-radius: 4px; padding: 2px; }"
+                         "QListWidget::item:selected { background: palette(highlight);"
+                         " color: palette(highlighted-text); }");
     layout->addWidget(list_, 1);
 
     connect(list_, &QListWidget::currentRowChanged, this,
