@@ -2,6 +2,9 @@
 
 #include "base/Error.h"
 #include "base/Version.h"
+#include "filelist/FileList.h"
+#include "filelist/FileListView.h"
+#include "filelist/PictureChooser.h"
 #include "project/LastProjectLocation.h"
 #include "project/TProject.h"
 #include "ui/HelpViewer.h"
@@ -70,6 +73,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     layout->addWidget(pageControl_, 1);
     setCentralWidget(central);
     buildStatusBar();
+    buildFileList();
     connectSettings();
     connectFilesPage();
     connectColorSamples();

@@ -3,6 +3,7 @@
 #include "base/ProgramState.h"
 #include "ports/Dialogs.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -30,6 +31,9 @@ class QToolButton;
 namespace fotoplex {
 
 class ClickableLabel;
+class FileList;
+class FileListView;
+class PictureChooser;
 class ClickablePanel;
 class HelpViewer;
 class KeyHook;
@@ -53,8 +57,9 @@ enum class ColorSample {
 // What the window needs from its surroundings; the program passes none of it, tests pass a
 // scripted Dialogs and a last.hgp of their own.
 struct MainFormOptions {
-    Dialogs* dialogs = nullptr;  // null: the window's own Qt dialogs
-    std::string lastProjectPath; // empty: beside the program, else the user's data folder
+    Dialogs* dialogs = nullptr;         // null: the window's own Qt dialogs
+    PictureChooser* pictures = nullptr; // null: the window's own picture dialogs
+    std::string lastProjectPath;        // empty: beside the program, else the user's data folder
 };
 
 // The program's one window: the settings pages behind the side bar, the main menu, the status
@@ -206,7 +211,8 @@ private:
     void updateTableWidthEnabling();
     void redrawThumbPreview();
     void showColors();
-    void showFileList();
+    void buildFileList();
+    void showPreviewPicture();
 
     // File list commands (the list operations are plugged in by the file list).
     void SelectFilesBtnClick();
@@ -232,7 +238,12 @@ private:
     MainFormOptions options_;
     std::unique_ptr<QtDialogs> ownDialogs_;
     Dialogs* dialogs_ = nullptr;
+    std::unique_ptr<PictureChooser> ownPictures_;
+    PictureChooser* pictures_ = nullptr;
     std::unique_ptr<TProject> project_;
+    std::unique_ptr<FileListView> listView_;
+    std::unique_ptr<FileList> fileList_;
+    QImage previewPicture_;
     ProgramState state_;
     std::string appTitle_;
     std::string lastProjectPath_;

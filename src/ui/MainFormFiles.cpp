@@ -1,19 +1,113 @@
+#include "base/Error.h"
+#include "filelist/BackgroundImage.h"
+#include "filelist/FileList.h"
+#include "filelist/SourcePreview.h"
+#include "project/TProject.h"
+#include "ui/ListBoxView.h"
 #include "ui/MainForm.h"
+#include "ui/QtPictureChooser.h"
+#include "ui/QtText.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPainter>
+#include <QStatusBar>
 
 namespace fotoplex {
 
-// The file list commands of the Files page. The list operations live in the file list
-// layer and are wired in here when it lands; until then the buttons are connected and do
-// nothing.
-void TMainForm::SelectFilesBtnClick() {}
-void TMainForm::AddFilesBtnClick() {}
-void TMainForm::RemoveBtnClick() {}
-void TMainForm::MoveUpBtnClick() {}
-void TMainForm::MoveDownBtnClick() {}
-void TMainForm::SortedChkClick() {}
-void TMainForm::ClearListBtnClick() {}
-void TMainForm::FilesListBoxClick() {}
-void TMainForm::BackSpeedButtonClick() {}
+void TMainForm::buildFileList() {
+    if (options_.pictures) {
+        pictures_ = options_.pictures;
+    } else {
+        ownPictures_ = std::make_unique<QtPictureChooser>(this);
+        pictures_ = ownPictures_.get();
+    }
+    listView_ = std::make_unique<ListBoxView>(filesListBox_);
+    FileListHooks hooks;
+    hooks.setStatus = [this](int panel, const std::string& text) {
+        (panel == 0 ? statusPanel0_ : statusPanel1_)->setText(toQString(text));
+    };
+    hooks.showFilesPage = [this] { showDesignPage(0); };
+    hooks.refreshPreview = [this] { FilesListBoxClick(); };
+    hooks.markModified = [this] { MarkModified(); };
+    fileList_ = std::make_unique<FileList>(*listView_, *pictures_, *dialogs_, state_, hooks);
+}
+
+// ---- The file list commands of the Files page ----
+
+void TMainForm::SelectFilesBtnClick() {
+    fileList_->selectFiles(*project_);
+}
+void TMainForm::AddFilesBtnClick() {
+    fileList_->addFiles(*project_);
+}
+void TMainForm::RemoveBtnClick() {
+    fileList_->removeSelected(*project_);
+}
+void TMainForm::MoveUpBtnClick() {
+    fileList_->moveUp(*project_);
+}
+void TMainForm::MoveDownBtnClick() {
+    fileList_->moveDown(*project_);
+}
+void TMainForm::SortedChkClick() {
+    fileList_->sortedChanged(*project_, sortedChk_->isChecked());
+}
+void TMainForm::ClearListBtnClick() {
+    fileList_->clearList(*project_);
+}
+
+void TMainForm::BackSpeedButtonClick() {
+    if (chooseBackgroundImage(*project_, *pictures_, [this] { MarkModified(); })) {
+        backgroundImage_->setText(toQString(project_->BackgroundImagePath));
+    }
+}
+
+// ---- The source preview ----
+
+// The preview reads the picture with the desktop's image readers until the program's own
+// engine takes over; a file that cannot be opened raises "Cannot open file", a damaged one
+// leaves the picture as it was.
+void TMainForm::FilesListBoxClick() {
+    const auto read = [this](const std::string& path) {
+        const QString file = toQString(path);
+        if (!QFileInfo(file).isReadable() || QFileInfo(file).isDir()) {
+            throw cannotOpenFile(path);
+        }
+        QImageReader reader(file);
+        const QImage image = reader.read();
+        if (!image.isNull()) {
+            previewPicture_ = image;
+        }
+        return PictureSize{previewPicture_.width(), previewPicture_.height()};
+    };
+    const PreviewShown shown =
+        showSourcePreview(project_->Files, filesListBox_->currentRow(), previewImgChk_->isChecked(),
+                          read, toText(QLocale().decimalPoint()));
+    infoLabel_->setText(toQString(shown.info));
+    previewImage_->setVisible(shown.visible);
+    if (shown.visible) {
+        showPreviewPicture();
+    }
+}
+
+void TMainForm::showPreviewPicture() {
+    QPixmap box(kPreviewBoxWidth, kPreviewBoxHeight);
+    box.fill(Qt::transparent);
+    if (!previewPicture_.isNull()) {
+        const PreviewPlacement place =
+            fitPreview(previewPicture_.width(), previewPicture_.height());
+        QPainter painter(&box);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(place.x, place.y, place.width, place.height), previewPicture_);
+    }
+    previewImage_->setPixmap(box);
+}
 
 // The nine colour samples of the Gallery page open the web colour dialog through the
 // handler given here.

@@ -1,3 +1,4 @@
+#include "filelist/FileList.h"
 #include "production/CheckTargetDir.h"
 #include "project/TProject.h"
 #include "project/WebColor.h"
@@ -14,7 +15,6 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <filesystem>
 
 namespace fotoplex {
 
@@ -497,7 +497,7 @@ void TMainForm::ShowProject() {
         showIndex(linksTarget_, p.LinksTarget);
         showIndex(overwriteButtons_, p.OverwriteMode);
         showWhenReady_->setChecked(p.ShowWhenReady);
-        showFileList();
+        fileList_->showFiles(*project_);
         // Last, since a damaged colour text stops the showing with an error.
         showColors();
     }
@@ -518,13 +518,6 @@ void TMainForm::showColors() {
     setPanelColor(backPanel_, displayColor(p.BackColor));
     setFontColor(textLabel_, displayColor(p.TextColor));
     tableHeaderPanel_->update();
-}
-
-void TMainForm::showFileList() {
-    filesListBox_->clear();
-    for (const std::string& path : project_->Files) {
-        filesListBox_->addItem(toQString(std::filesystem::path(path).filename().string()));
-    }
 }
 
 } // namespace fotoplex
