@@ -18,6 +18,9 @@ std::int32_t FileSizeByName(const std::string& path);
 // True when a regular file (or a link to one) lies at path.
 bool RegularFileExists(const std::string& path);
 
+// True when both paths name one existing file (the same path, another path to it, or a link).
+bool SameFile(const std::string& first, const std::string& second);
+
 // True when path names an existing file without the owner's write permission.
 bool IsReadOnlyFile(const std::string& path);
 

@@ -68,7 +68,13 @@ void CopyBackgroundImage(const TProject& project) {
     if (source.empty() || !RegularFileExists(source)) {
         return;
     }
-    CopyFileReplacing(source, project.TargetDir.str() + BackgroundFileName(project));
+    const std::string copy = project.TargetDir.str() + BackgroundFileName(project);
+    // A background that already lies in the gallery under its copy's name is in place:
+    // copying it onto itself could only fail, and would fail every build.
+    if (SameFile(source, copy)) {
+        return;
+    }
+    CopyFileReplacing(source, copy);
 }
 
 } // namespace fotoplex

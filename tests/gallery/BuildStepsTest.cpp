@@ -145,8 +145,10 @@ TEST_F(BuildStepsTest, StaleImagesAskAndOkRunsTheImagesCommand) {
 TEST_F(BuildStepsTest, AFailedBackgroundCopyEndsTheStepBeforeAnyPage) {
     state.thumbsBuilt = true;
     state.imagesBuilt = true;
-    writeBytes(tmp.file("back.jpg"), "tile in the target folder");
-    project.BackgroundImagePath = tmp.file("back.jpg");
+    // The copy's place is taken by a folder, so the copy cannot be created.
+    writeBytes(tmp.file("pics/back.jpg"), "tile");
+    std::filesystem::create_directories(tmp.file("back.jpg"));
+    project.BackgroundImagePath = tmp.file("pics/back.jpg");
     ScriptedDialogs dialogs;
     FakeJob job{state};
     EXPECT_EQ(errorOf([&] {
@@ -161,7 +163,7 @@ TEST_F(BuildStepsTest, AFailedBackgroundCopyEndsTheStepBeforeAnyPage) {
               "Cannot create file " + tmp.file("back.jpg"));
     EXPECT_FALSE(exists(tmp.file("index.html")));
     EXPECT_FALSE(exists(tmp.file("a_jpg.html")));
-    EXPECT_EQ(readBytes(tmp.file("back.jpg")), "tile in the target folder");
+    EXPECT_EQ(readBytes(tmp.file("pics/back.jpg")), "tile");
 }
 
 TEST_F(BuildStepsTest, ThumbnailLinksReachTheImagePages) {
