@@ -18,26 +18,6 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
-void ClickableLabel::enterEvent(QEnterEvent* event) {
-    if (underlineOnHover_) {
-        setUnderlined(true);
-    }
-    QLabel::enterEvent(event);
-}
-
-void ClickableLabel::leaveEvent(QEvent* event) {
-    if (underlineOnHover_) {
-        setUnderlined(false);
-    }
-    QLabel::leaveEvent(event);
-}
-
-void ClickableLabel::setUnderlined(bool underlined) {
-    QFont f = font();
-    f.setUnderline(underlined);
-    setFont(f);
-}
-
 ClickablePanel::ClickablePanel(QWidget* parent) : QFrame(parent) {
     setCursor(Qt::PointingHandCursor);
     setFrameShape(QFrame::Panel);

@@ -5,27 +5,17 @@
 
 namespace fotoplex {
 
-// A label that reports a click, as the colour samples do; it shows the hand pointer and,
-// when asked, underlines its text while the pointer is over it.
+// A label that reports a click, as the colour samples do.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
     explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
-
-    void setUnderlineOnHover(bool on) { underlineOnHover_ = on; }
 
 signals:
     void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-private:
-    void setUnderlined(bool underlined);
-
-    bool underlineOnHover_ = false;
 };
 
 // A framed panel that reports a click and shows a colour as its background.

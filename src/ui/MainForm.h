@@ -2,6 +2,7 @@
 
 #include "base/ProgramState.h"
 #include "ports/Dialogs.h"
+#include "ui/webcolor/ColorSettings.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -31,6 +32,7 @@ class QToolButton;
 namespace fotoplex {
 
 class ClickableLabel;
+class TWebColorDialog;
 class FileList;
 class FileListView;
 class PictureChooser;
@@ -40,19 +42,6 @@ class KeyHook;
 class QtDialogs;
 class SideBar;
 class TProject;
-
-// The nine colour samples of the Gallery page.
-enum class ColorSample {
-    BorderColor,
-    TableHeaderBack,
-    TableHeaderText,
-    Link,
-    ActiveLink,
-    VisitedLink,
-    Hover,
-    Background,
-    Text
-};
 
 // What the window needs from its surroundings; the program passes none of it, tests pass a
 // scripted Dialogs and a last.hgp of their own.
@@ -115,11 +104,9 @@ public:
     void BuildThumbsBtnClick();
     void BuildAllBtnClick();
 
-    // Colour samples; the colour dialog is wired in here.
+    // Colour samples: a click opens the web colour dialog for that sample.
     void ColorSampleClick(ColorSample sample);
-    void setColorSampleHandler(std::function<void(ColorSample)> handler) {
-        colorSampleHandler_ = std::move(handler);
-    }
+    TWebColorDialog& colorDialog() { return *colorDialog_; }
 
     // Navigation.
     void SideBarChange(int group, int item);
@@ -254,7 +241,8 @@ private:
     BuildStep imageJob_;
     BuildStep thumbJob_;
     std::vector<BuildStep> buildSteps_;
-    std::function<void(ColorSample)> colorSampleHandler_;
+    TWebColorDialog* colorDialog_ = nullptr;
+    ColorSettings* colorSettings_ = nullptr;
 
     KeyHook* keyHook_ = nullptr;
     HelpViewer* help_ = nullptr;

@@ -1,5 +1,7 @@
+#include "project/TProject.h"
 #include "ui/ClickableWidgets.h"
 #include "ui/MainForm.h"
+#include "ui/webcolor/TWebColorDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -113,18 +115,34 @@ void TMainForm::connectFilesPage() {
              &TMainForm::BackSpeedButtonClick);
 }
 
+// The nine samples, each shown by one control and opening the colour dialog when clicked
+// (the page sample also through its "Background" label).
 void TMainForm::connectColorSamples() {
+    colorDialog_ = new TWebColorDialog(this);
+    colorSettings_ = new ColorSettings(
+        *colorDialog_, [this]() -> TProject& { return *project_; }, [this] { MarkModified(); },
+        this);
+    colorSettings_->attach(ColorSample::BorderColor, borderColorPanel_);
+    colorSettings_->attach(ColorSample::TableHeaderColor, tableHeaderPanel_);
+    colorSettings_->attach(ColorSample::TableHeaderTextColor, tableHeaderText_);
+    colorSettings_->attach(ColorSample::LinkColor, linkLabel_);
+    colorSettings_->attach(ColorSample::ActiveLinkColor, activeLinkLabel_);
+    colorSettings_->attach(ColorSample::VisitedLinkColor, visitedLinkLabel_);
+    colorSettings_->attach(ColorSample::HoverColor, hoverLabel_);
+    colorSettings_->attach(ColorSample::BackColor, backPanel_, {backLabel_});
+    colorSettings_->attach(ColorSample::TextColor, textLabel_);
+
     const std::pair<QObject*, ColorSample> samples[] = {
         {borderColorPanel_, ColorSample::BorderColor},
-        {tableHeaderPanel_, ColorSample::TableHeaderBack},
-        {tableHeaderText_, ColorSample::TableHeaderText},
-        {linkLabel_, ColorSample::Link},
-        {activeLinkLabel_, ColorSample::ActiveLink},
-        {visitedLinkLabel_, ColorSample::VisitedLink},
-        {hoverLabel_, ColorSample::Hover},
-        {backPanel_, ColorSample::Background},
-        {backLabel_, ColorSample::Background},
-        {textLabel_, ColorSample::Text}};
+        {tableHeaderPanel_, ColorSample::TableHeaderColor},
+        {tableHeaderText_, ColorSample::TableHeaderTextColor},
+        {linkLabel_, ColorSample::LinkColor},
+        {activeLinkLabel_, ColorSample::ActiveLinkColor},
+        {visitedLinkLabel_, ColorSample::VisitedLinkColor},
+        {hoverLabel_, ColorSample::HoverColor},
+        {backPanel_, ColorSample::BackColor},
+        {backLabel_, ColorSample::BackColor},
+        {textLabel_, ColorSample::TextColor}};
     for (const auto& [widget, sample] : samples) {
         auto clicked = [this, which = sample] {
             runCommand([this, which] { ColorSampleClick(which); });

@@ -109,12 +109,4 @@ void TMainForm::showPreviewPicture() {
     previewImage_->setPixmap(box);
 }
 
-// The nine colour samples of the Gallery page open the web colour dialog through the
-// handler given here.
-void TMainForm::ColorSampleClick(ColorSample sample) {
-    if (colorSampleHandler_) {
-        colorSampleHandler_(sample);
-    }
-}
-
 } // namespace fotoplex

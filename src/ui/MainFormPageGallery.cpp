@@ -140,7 +140,6 @@ QWidget* TMainForm::buildGalleryGeneralTab() {
     backLabel_ = makeSampleLabel(backPanel_, "BackLabel", "Background");
     textLabel_ = makeSampleLabel(backPanel_, "TextLabel", "Text");
     hoverLabel_ = makeSampleLabel(backPanel_, "HoverLabel", "Hover");
-    hoverLabel_->setUnderlineOnHover(true);
     linkLabel_ = makeSampleLabel(backPanel_, "LinkLabel", "Link");
     activeLinkLabel_ = makeSampleLabel(backPanel_, "ActiveLinkLabel", "Active Link");
     visitedLinkLabel_ = makeSampleLabel(backPanel_, "VisitedLinkLabel", "Visited Link");

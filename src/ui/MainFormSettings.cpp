@@ -1,7 +1,6 @@
 #include "filelist/FileList.h"
 #include "production/CheckTargetDir.h"
 #include "project/TProject.h"
-#include "project/WebColor.h"
 #include "ui/ClickableWidgets.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
@@ -53,11 +52,6 @@ void showIndex(QButtonGroup* group, int index) {
         button->setChecked(false);
     }
     group->setExclusive(true);
-}
-
-QColor displayColor(const Text& webColor) {
-    const RgbColor rgb = webColorToRgb(webColor.str());
-    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 // The window's target-folder edit as the folder check sees it.
@@ -506,17 +500,12 @@ void TMainForm::ShowProject() {
     redrawThumbPreview();
 }
 
+void TMainForm::ColorSampleClick(ColorSample sample) {
+    colorSettings_->ColorSampleClick(sample);
+}
+
 void TMainForm::showColors() {
-    const TProject& p = *project_;
-    setPanelColor(borderColorPanel_, displayColor(p.BorderColor));
-    setPanelColor(tableHeaderPanel_, displayColor(p.TableHeaderColor));
-    setFontColor(tableHeaderText_, displayColor(p.TableHeaderTextColor));
-    setFontColor(linkLabel_, displayColor(p.LinkColor));
-    setFontColor(activeLinkLabel_, displayColor(p.ActiveLinkColor));
-    setFontColor(visitedLinkLabel_, displayColor(p.VisitedLinkColor));
-    setFontColor(hoverLabel_, displayColor(p.HoverColor));
-    setPanelColor(backPanel_, displayColor(p.BackColor));
-    setFontColor(textLabel_, displayColor(p.TextColor));
+    colorSettings_->ShowColors();
     tableHeaderPanel_->update();
 }
 

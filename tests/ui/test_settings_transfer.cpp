@@ -5,6 +5,8 @@
 #include "project/TProject.h"
 #include "ui/ClickableWidgets.h"
 #include "ui/MainForm.h"
+#include "ui/webcolor/TWebColorDialog.h"
+#include "ui/webcolor/TWebColorForm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -388,17 +390,25 @@ private slots:
         QCOMPARE(project().NextText, Text("Weiter"));
     }
 
-    void colourSamplesCallTheHook() {
-        std::vector<ColorSample> clicked;
-        form_->setColorSampleHandler([&](ColorSample sample) { clicked.push_back(sample); });
-        QTest::mouseClick(child<QWidget>("BorderColorPanel"), Qt::LeftButton);
-        QTest::mouseClick(child<QWidget>("TableHeaderText"), Qt::LeftButton);
-        QTest::mouseClick(child<QWidget>("BackLabel"), Qt::LeftButton);
-        QTest::mouseClick(child<QWidget>("VisitedLinkLabel"), Qt::LeftButton);
-        QCOMPARE(clicked,
-                 (std::vector<ColorSample>{ColorSample::BorderColor, ColorSample::TableHeaderText,
-                                           ColorSample::Background, ColorSample::VisitedLink}));
+    void colourSamplesOpenTheDialogWithTheirCaption() {
+        const std::pair<const char*, const char*> samples[] = {
+            {"BorderColorPanel", "Border Color"},
+            {"TableHeaderPanel", "Table Header Back Color"},
+            {"TableHeaderText", "Table Header Text Color"},
+            {"BackLabel", "Background Color"},
+            {"BackPanel", "Background Color"},
+            {"VisitedLinkLabel", "Visited Link Color"},
+            {"TextLabel", "Text Color"}};
+        TWebColorDialog& dialog = form_->colorDialog();
+        for (const auto& [name, caption] : samples) {
+            QTest::mouseClick(child<QWidget>(name), Qt::LeftButton, {}, QPoint(3, 3));
+            QVERIFY2(dialog.isOpen(), name);
+            QCOMPARE(dialog.Caption(), QString(caption));
+            dialog.form()->reject();
+            QVERIFY(!dialog.isOpen());
+        }
         QCOMPARE(child<QWidget>("HoverLabel")->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(!project().Modified);
     }
 
     void chooseTargetFolderTakesThePickedFolder() {
