@@ -77,6 +77,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     connectSettings();
     connectFilesPage();
     connectColorSamples();
+    useGalleryBuildSteps();
 
     // The client area is fixed; the menu bar sits above it.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());

@@ -94,8 +94,9 @@ public:
     void runCommand(const std::function<void()>& command);
     void showErrorBox(const std::string& message);
 
-    // Build commands. The steps of the gallery build and the two image jobs are plugged in
-    // here; each returns false when the sequence must stop (a failed folder check).
+    // Build commands. The two image jobs are plugged in here; each step returns false when
+    // the sequence must stop (a failed folder check). The steps are the gallery's own unless
+    // a test replaces them.
     using BuildStep = std::function<bool()>;
     void setImageJob(BuildStep job) { imageJob_ = std::move(job); }
     void setThumbJob(BuildStep job) { thumbJob_ = std::move(job); }
@@ -214,6 +215,8 @@ private:
 
     // One image job with its lock, as the Images and Thumbnails commands run it.
     void runLockedJob(const BuildStep& job);
+    void runJob(const BuildStep& job);
+    void useGalleryBuildSteps();
     void openDocument(const std::string& path);
 
     // Connects a control's change signal to a handler that runs as a command and stays

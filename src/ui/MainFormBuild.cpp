@@ -1,3 +1,5 @@
+#include "base/Error.h"
+#include "gallery/BuildSteps.h"
 #include "production/CheckTargetDir.h"
 #include "project/TProject.h"
 #include "ui/MainForm.h"
@@ -34,21 +36,60 @@ private:
 
 } // namespace
 
-void TMainForm::runLockedJob(const BuildStep& job) {
-    JobLock lock(*this, totalProgress_);
-    if (job) {
-        job();
+// The two image jobs are plugged in with setImageJob and setThumbJob; until they are, the
+// commands say so instead of pretending to have built anything.
+void TMainForm::runJob(const BuildStep& job) {
+    if (!job) {
+        throw Error("Making images and thumbnails is not part of this build yet");
     }
+    job();
 }
 
-// The Images and Thumbnails commands: one job inside the lock. Until the jobs are plugged
-// in, they lock and unlock the window around nothing.
+void TMainForm::runLockedJob(const BuildStep& job) {
+    JobLock lock(*this, totalProgress_);
+    runJob(job);
+}
+
+// The Images and Thumbnails commands: one job inside the lock.
 void TMainForm::BuildImagesBtnClick() {
     runLockedJob(imageJob_);
 }
 
 void TMainForm::BuildThumbsBtnClick() {
     runLockedJob(thumbJob_);
+}
+
+// The five steps of Build Gallery. Each page step reports whether its folder check let it
+// run, so that a refused check ends the sequence.
+void TMainForm::useGalleryBuildSteps() {
+    const auto checked = [this](std::function<void(const CheckTargetDirFn&)> step) -> BuildStep {
+        return [this, step] {
+            bool passed = true;
+            step([this, &passed] {
+                passed = CheckTargetDir();
+                return passed;
+            });
+            return passed;
+        };
+    };
+    buildSteps_ = {
+        [this] {
+            runJob(imageJob_);
+            return true;
+        },
+        [this] {
+            runJob(thumbJob_);
+            return true;
+        },
+        checked([this](const CheckTargetDirFn& check) { MakeCSSClick(*project_, check); }),
+        checked([this](const CheckTargetDirFn& check) {
+            BuildIndexPagesClick(*project_, state_, *dialogs_, check,
+                                 [this] { runJob(thumbJob_); });
+        }),
+        checked([this](const CheckTargetDirFn& check) {
+            BuildImagePagesClick(*project_, state_, *dialogs_, check,
+                                 [this] { BuildImagesBtnClick(); });
+        })};
 }
 
 // Build Gallery: the five steps in order inside one lock; a failed folder check, a cancel

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -396,6 +398,75 @@ private slots:
         action("BuildThumbnails1")->trigger();
         QVERIFY(locked);
         QVERIFY(!form_->isLocked());
+    }
+
+    void buildGalleryWithoutTheJobsSaysSoAndUnlocks() {
+        // The window's own steps: the image job comes first.
+        auto fresh = std::make_unique<TMainForm>(
+            MainFormOptions{&dialogs_, nullptr, dir_.filePath("l.hgp").toStdString()});
+        fresh->project().Files = {"/tmp/a.jpg"};
+        fresh->runCommand([&] { fresh->BuildAllBtnClick(); });
+        QVERIFY(!fresh->isLocked());
+        QCOMPARE(dialogs_.lastText(),
+                 std::string("Making images and thumbnails is not part of this build yet."));
+    }
+
+    void galleryStepsWriteThePagesIntoTheTarget() {
+        QTemporaryDir target;
+        const QString saved = QDir::currentPath();
+        auto fresh = std::make_unique<TMainForm>(
+            MainFormOptions{&dialogs_, nullptr, dir_.filePath("l.hgp").toStdString()});
+        fresh->project().Files = {"/photos/beach.jpg"};
+        fresh->findChild<QLineEdit*>("TargetDirEdit")->setText(target.path());
+        std::vector<std::string> order;
+        bool lockedInJob = false;
+        fresh->setImageJob([&] {
+            order.push_back("images");
+            lockedInJob = fresh->isLocked();
+            ProgramState& state = fresh->programState();
+            state.imageSizes.widths = {"640"};
+            state.imageSizes.heights = {"480"};
+            state.imagesBuilt = true;
+            return true;
+        });
+        fresh->setThumbJob([&] {
+            order.push_back("thumbs");
+            ProgramState& state = fresh->programState();
+            state.thumbSizes.widths = {"120"};
+            state.thumbSizes.heights = {"90"};
+            state.thumbsBuilt = true;
+            return true;
+        });
+        fresh->findChild<QAction*>("BuildGallery1")->trigger();
+        QDir::setCurrent(saved);
+        QCOMPARE(order, (std::vector<std::string>{"images", "thumbs"}));
+        QVERIFY(lockedInJob);
+        QVERIFY(dialogs_.asked.empty());
+        QVERIFY(QFile::exists(target.filePath("main.css")));
+        QVERIFY(QFile::exists(target.filePath("index.html")));
+        QVERIFY(QFile::exists(target.filePath("beach_jpg.html")));
+        QCOMPARE(fresh->findChild<QLineEdit*>("TargetDirEdit")->text(), target.path() + "/");
+        QVERIFY(!fresh->isLocked());
+    }
+
+    void aRefusedFolderEndsTheBuildAtTheFirstPageStep() {
+        QTemporaryDir target;
+        const QString saved = QDir::currentPath();
+        auto fresh = std::make_unique<TMainForm>(
+            MainFormOptions{&dialogs_, nullptr, dir_.filePath("l.hgp").toStdString()});
+        fresh->project().Files = {"/photos/beach.jpg"};
+        fresh->findChild<QLineEdit*>("TargetDirEdit")->setText(target.filePath("new"));
+        fresh->setImageJob([] { return true; });
+        fresh->setThumbJob([] { return true; });
+        dialogs_.answers.push_back(Answer::No); // do not create the folder
+        fresh->BuildAllBtnClick();
+        QDir::setCurrent(saved);
+        QCOMPARE(dialogs_.asked.size(), std::size_t(1));
+        QCOMPARE(dialogs_.asked[0].text,
+                 std::string("Target directory does not exist. Do you want to create it?"));
+        QVERIFY(!QFile::exists(target.filePath("new")));
+        QVERIFY(!fresh->programState().jobCancelled);
+        QVERIFY(!fresh->isLocked());
     }
 
     void escapeIsRecordedAndSwallowed() {
