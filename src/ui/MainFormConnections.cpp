@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
+#include <memory>
 
 namespace fotoplex {
 
@@ -30,9 +31,20 @@ namespace {} // namespace
 
 // A spin edit reports every change of its value, and every keystroke in its edit box, also
 // a number it cannot hold (a 0 typed where the minimum is 1).
+// A keystroke that makes a new value reaches both signals; the handler runs once per text.
 void TMainForm::onSpinEditChange(QSpinBox* spinEdit, void (TMainForm::*handler)()) {
-    onChange(spinEdit, &QSpinBox::textChanged, handler);
-    onChange(spinEdit->findChild<QLineEdit*>(), &QLineEdit::textChanged, handler);
+    QLineEdit* edit = spinEdit->findChild<QLineEdit*>();
+    auto lastText = std::make_shared<QString>(edit->text());
+    const auto changed = [this, edit, lastText, handler] {
+        if (showingProject_ || edit->text() == *lastText) {
+            *lastText = edit->text();
+            return;
+        }
+        *lastText = edit->text();
+        runCommand([this, handler] { (this->*handler)(); });
+    };
+    connect(spinEdit, &QSpinBox::textChanged, this, changed);
+    connect(edit, &QLineEdit::textChanged, this, changed);
 }
 
 void TMainForm::connectSettings() {
