@@ -115,6 +115,14 @@ public:
     void showGalleryTab(int tab);
     void GalleryTabSheetShow();
 
+    // What a running job shows: the status panels, the progress bar, the file list box and
+    // the document opener.
+    void setStatusText(int panel, const std::string& text);
+    void setProgressMaximum(int maximum);
+    void setProgress(int position);
+    void removeFileRow(int index);
+    void openDocument(const std::string& path);
+
     // Help.
     void showHelpContents();
     void openHomePage();
@@ -217,7 +225,6 @@ private:
     void runLockedJob(const BuildStep& job);
     void runJob(const BuildStep& job);
     void useGalleryBuildSteps();
-    void openDocument(const std::string& path);
 
     // Connects a control's change signal to a handler that runs as a command and stays
     // silent while a project is being shown.

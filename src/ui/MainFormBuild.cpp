@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QUrl>
 
 namespace fotoplex {
@@ -124,6 +127,25 @@ void TMainForm::BuildAllBtnClick() {
             folder.pop_back();
         }
         openDocument(folder + kPathDelimiter + "index.html");
+    }
+}
+
+void TMainForm::setStatusText(int panel, const std::string& text) {
+    (panel == 0 ? statusPanel0_ : statusPanel1_)->setText(toQString(text));
+}
+
+void TMainForm::setProgressMaximum(int maximum) {
+    totalProgress_->setRange(0, maximum);
+}
+
+void TMainForm::setProgress(int position) {
+    totalProgress_->setValue(position);
+}
+
+void TMainForm::removeFileRow(int index) {
+    if (index >= 0 && index < filesListBox_->count()) {
+        const QSignalBlocker quiet(filesListBox_); // a job's pruning is not a click
+        delete filesListBox_->takeItem(index);
     }
 }
 

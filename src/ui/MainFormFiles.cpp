@@ -29,9 +29,7 @@ void TMainForm::buildFileList() {
     }
     listView_ = std::make_unique<ListBoxView>(filesListBox_);
     FileListHooks hooks;
-    hooks.setStatus = [this](int panel, const std::string& text) {
-        (panel == 0 ? statusPanel0_ : statusPanel1_)->setText(toQString(text));
-    };
+    hooks.setStatus = [this](int panel, const std::string& text) { setStatusText(panel, text); };
     hooks.showFilesPage = [this] { showDesignPage(0); };
     hooks.refreshPreview = [this] { FilesListBoxClick(); };
     hooks.markModified = [this] { MarkModified(); };
