@@ -8,6 +8,7 @@
 #include "ui/QtMainThread.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -32,11 +33,22 @@ private:
 
     template <typename T> T* child(const char* name) { return form_->findChild<T*>(name); }
 
-    // Processes events, as a job does while it waits, until `done` or a few seconds pass.
-    static void waitFor(const std::atomic<bool>& done) {
-        for (int i = 0; i < 500 && !done.load(); ++i) {
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    // Processes events, as a job does while it polls its worker, until `done` or ten seconds
+    // have passed. A worker that is still waiting then is let go, so the test fails instead
+    // of hanging.
+    static bool waitFor(const std::atomic<bool>& done, std::thread& worker) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done.load() && clock.elapsed() < 10000) {
+            QApplication::processEvents(QEventLoop::AllEvents);
+            QThread::msleep(1);
         }
+        if (!done.load()) {
+            worker.detach();
+            return false;
+        }
+        worker.join();
+        return true;
     }
 
 private slots:
@@ -111,9 +123,7 @@ private slots:
             returnedAfterCall = called.load();
             done = true;
         });
-        waitFor(done);
-        worker.join();
-        QVERIFY(done);
+        QVERIFY(waitFor(done, worker));
         QVERIFY(ranOnMain);
         QVERIFY(returnedAfterCall);
     }
@@ -130,8 +140,7 @@ private slots:
             }
             done = true;
         });
-        waitFor(done);
-        worker.join();
+        QVERIFY(waitFor(done, worker));
         QCOMPARE(caught, std::string("Cannot open file x"));
     }
 
