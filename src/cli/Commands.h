@@ -15,5 +15,7 @@ using Args = std::vector<std::string>;
 
 // Each subcommand takes the words after its own name.
 int runProjectCommand(const Args& args);
+int runInfoCommand(const Args& args);
+int runConvertCommand(const Args& args);
 
 } // namespace fotoplex::cli

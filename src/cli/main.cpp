@@ -17,6 +17,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"project", "create, change and show project files (.hgp)", fotoplex::cli::runProjectCommand},
+    {"info", "print the format, size and resolution of picture files", fotoplex::cli::runInfoCommand},
+    {"convert", "read a picture and write it as JPEG, PPM, PBM or PGM", fotoplex::cli::runConvertCommand},
 };
 
 void printUsage(std::ostream& out) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace fotoplex {
 
@@ -20,6 +22,11 @@ enum TResampleFilter : std::uint8_t {
 
 inline constexpr int kResampleFilterCount = 10;
 inline constexpr const char* kResampleFilterNames[kResampleFilterCount] = {
-    "None", "Triangle", "Hermite", "Bell", "BSpline", "Lanczos3", "Mitchell", "Nearest", "Linear", "Fast Linear"};
+    "None",     "Triangle", "Hermite", "Bell",   "BSpline",
+    "Lanczos3", "Mitchell", "Nearest", "Linear", "Fast Linear"};
+
+// The filter a user names: its number 0 ... 9, or its list text without regard to letter case
+// or blanks ("lanczos3", "FastLinear", "fast linear"). Nothing for any other text.
+std::optional<TResampleFilter> parseResampleFilter(std::string_view text);
 
 } // namespace fotoplex

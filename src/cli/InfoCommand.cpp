@@ -1,0 +1,29 @@
+#include "cli/Commands.h"
+#include "engine/RasterImage.h"
+
+#include <iostream>
+
+namespace fotoplex::cli {
+
+// fotoplex-cli info FILE...: one line per file from its header:
+// path, format, width, height, horizontal and vertical dots per inch, tab-separated.
+int runInfoCommand(const Args& args) {
+    if (args.empty() || args[0] == "--help") {
+        (args.empty() ? std::cerr : std::cout)
+            << "Usage: fotoplex-cli info FILE...\n"
+               "Prints path, format, width, height, resx, resy for each file, tab-separated.\n";
+        return args.empty() ? kExitUsage : kExitOk;
+    }
+    RasterImage image;
+    for (const std::string& path : args) {
+        image.ReadFileHeader(path);
+        const TFileParams& p = image.FileParams;
+        const bool known = p.Format != FileFormat::Unknown;
+        std::cout << path << '\t' << fileFormatName(p.Format) << '\t' << (known ? p.Width : 0)
+                  << '\t' << (known ? p.Height : 0) << '\t' << (known ? p.ResolutionX : 0) << '\t'
+                  << (known ? p.ResolutionY : 0) << '\n';
+    }
+    return kExitOk;
+}
+
+} // namespace fotoplex::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace fotoplex {
+
+// The resolution an EXIF block states for the main image (IFD0).
+struct ExifResolution {
+    double x = 0;
+    double y = 0;
+    std::uint16_t unit = 2; // 1 none, 2 inch, 3 centimetre (the EXIF default is inch)
+};
+
+// Reads XResolution, YResolution and ResolutionUnit from the payload of an APP1 marker
+// ("Exif\0\0" followed by a TIFF structure). Every offset and count is checked against the
+// payload's length; anything that does not fit gives no result.
+std::optional<ExifResolution> readExifResolution(std::span<const std::uint8_t> app1);
+
+// The resolution in dots per inch, to the nearest whole number (centimetres are converted).
+std::int32_t exifDotsPerInch(double value, std::uint16_t unit);
+
+} // namespace fotoplex

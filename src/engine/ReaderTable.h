@@ -1,0 +1,17 @@
+#pragma once
+
+#include "engine/FileFormat.h"
+
+#include <string>
+
+namespace fotoplex {
+
+// The text from the last "." after the last path delimiter, lower-cased ("" when none).
+std::string lowerCaseExtension(const std::string& path);
+
+// The reader `ReadPictureFile` uses for a path, chosen by its lower-cased extension.
+// Unknown for an extension outside the table and for the rows of the table that have no
+// reader here (raw fax, JPEG 2000, metafiles, cursors, icons, Targa).
+FileFormat readerForPath(const std::string& path);
+
+} // namespace fotoplex

@@ -1,0 +1,212 @@
+#include "engine/png/PngReader.h"
+
+#include <cmath>
+#include <cstring>
+#include <png.h>
+#include <vector>
+
+namespace fotoplex {
+
+namespace {
+
+struct PngSource {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t position;
+};
+
+void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
+    auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+    if (length > source->size - source->position) {
+        png_error(png, "data cut short");
+    }
+    std::memcpy(out, source->data + source->position, length);
+    source->position += length;
+}
+
+[[noreturn]] void jumpOut(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+void ignoreWarning(png_structp, png_const_charp) {}
+
+// Owns the libpng read structures.
+struct PngHandle {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+
+    PngHandle() {
+        png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, jumpOut, ignoreWarning);
+        if (png != nullptr) {
+            info = png_create_info_struct(png);
+        }
+    }
+    PngHandle(const PngHandle&) = delete;
+    PngHandle& operator=(const PngHandle&) = delete;
+    ~PngHandle() { png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr); }
+};
+
+// --- The setjmp boundaries: each touches libpng and only trivially destructible locals. ---
+
+bool readInfo(PngHandle* h, PngSource* source) {
+    if (setjmp(png_jmpbuf(h->png))) {
+        return false;
+    }
+    png_set_read_fn(h->png, source, readFromMemory);
+    png_set_user_limits(h->png, 0x7fffffffu, 0x7fffffffu); // our own bound is checked after
+    png_read_info(h->png, h->info);
+    return true;
+}
+
+bool prepareRows(PngHandle* h, bool bilevel) {
+    if (setjmp(png_jmpbuf(h->png))) {
+        return false;
+    }
+    if (!bilevel) {
+        png_set_expand(h->png);
+        png_set_scale_16(h->png);
+        png_set_gray_to_rgb(h->png);
+    }
+    png_set_interlace_handling(h->png);
+    png_read_update_info(h->png, h->info);
+    return true;
+}
+
+// Reads every row; `rowsDone` tells how far a sequential picture got before an error (an
+// interlaced one fills all rows at once in its last pass).
+bool readImage(PngHandle* h, png_bytepp rows, std::int32_t height, std::int32_t* rowsDone) {
+    if (setjmp(png_jmpbuf(h->png))) {
+        return false;
+    }
+    if (png_get_interlace_type(h->png, h->info) != PNG_INTERLACE_NONE) {
+        png_read_image(h->png, rows);
+        *rowsDone = height;
+        return true;
+    }
+    for (std::int32_t y = 0; y < height; ++y) {
+        png_read_row(h->png, rows[y], nullptr);
+        *rowsDone = y + 1;
+    }
+    return true;
+}
+
+// --- Helpers outside the boundaries. ---
+
+std::int32_t dotsPerInch(png_uint_32 perMetre) {
+    return static_cast<std::int32_t>(std::lround(perMetre * 0.0254));
+}
+
+void takeResolution(PngHandle& h, DecodedInfo& info) {
+    png_uint_32 x = 0;
+    png_uint_32 y = 0;
+    int unit = PNG_RESOLUTION_UNKNOWN;
+    if (png_get_pHYs(h.png, h.info, &x, &y, &unit) != 0 && unit == PNG_RESOLUTION_METER) {
+        info.resolutionX = dotsPerInch(x);
+        info.resolutionY = dotsPerInch(y);
+    }
+}
+
+enum class Bilevel { No, WhiteIsOne, BlackIsOne };
+
+Bilevel bilevelKind(PngHandle& h) {
+    const int depth = png_get_bit_depth(h.png, h.info);
+    const int type = png_get_color_type(h.png, h.info);
+    if (depth != 1 || png_get_valid(h.png, h.info, PNG_INFO_tRNS) != 0) {
+        return Bilevel::No;
+    }
+    if (type == PNG_COLOR_TYPE_GRAY) {
+        return Bilevel::WhiteIsOne;
+    }
+    png_colorp palette = nullptr;
+    int count = 0;
+    if (type != PNG_COLOR_TYPE_PALETTE || png_get_PLTE(h.png, h.info, &palette, &count) == 0 ||
+        count != 2) {
+        return Bilevel::No;
+    }
+    const auto isGrey = [](const png_color& c, int v) {
+        return c.red == v && c.green == v && c.blue == v;
+    };
+    if (isGrey(palette[0], 0) && isGrey(palette[1], 255)) {
+        return Bilevel::WhiteIsOne;
+    }
+    if (isGrey(palette[0], 255) && isGrey(palette[1], 0)) {
+        return Bilevel::BlackIsOne;
+    }
+    return Bilevel::No;
+}
+
+std::vector<png_bytep> rowPointers(std::uint8_t* base, std::size_t rowBytes, std::int32_t height) {
+    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        rows[y] = base + y * rowBytes;
+    }
+    return rows;
+}
+
+// Splits RGBA into the picture's RGB pixels and its alpha channel.
+void splitAlpha(const std::vector<std::uint8_t>& rgba, Picture& picture) {
+    const std::size_t count = rgba.size() / 4;
+    picture.alpha.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::memcpy(&picture.pixels[3 * i], &rgba[4 * i], 3);
+        picture.alpha[i] = rgba[4 * i + 3];
+    }
+}
+
+} // namespace
+
+DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly) {
+    if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) {
+        return {DecodeStatus::Failed, "not a PNG file"};
+    }
+    PngHandle h;
+    PngSource source{data.data(), data.size(), 0};
+    if (h.info == nullptr || !readInfo(&h, &source)) {
+        return {DecodeStatus::Failed, "not a readable PNG header"};
+    }
+    const png_uint_32 width = png_get_image_width(h.png, h.info);
+    const png_uint_32 height = png_get_image_height(h.png, h.info);
+    info.width = static_cast<std::int32_t>(width);
+    info.height = static_cast<std::int32_t>(height);
+    takeResolution(h, info);
+    if (headerOnly) {
+        return {DecodeStatus::Complete, {}};
+    }
+    if (!sizeAllowed(width, height)) {
+        return {DecodeStatus::Failed, "picture too large"};
+    }
+    const Bilevel bilevel = bilevelKind(h);
+    if (!prepareRows(&h, bilevel != Bilevel::No)) {
+        return {DecodeStatus::Failed, "damaged PNG header"};
+    }
+    const int channels = png_get_channels(h.png, h.info);
+    const bool alpha = bilevel == Bilevel::No && channels == 4;
+    Picture result =
+        makePicture(info.width, info.height,
+                    bilevel != Bilevel::No ? PixelFormat::Bilevel : PixelFormat::Rgb24);
+    if (png_get_rowbytes(h.png, h.info) != (alpha ? width * 4u : result.rowBytes())) {
+        return {DecodeStatus::Failed, "unexpected PNG row layout"};
+    }
+    std::vector<std::uint8_t> rgba(alpha ? std::size_t{width} * height * 4 : 0);
+    std::uint8_t* target = alpha ? rgba.data() : result.pixels.data();
+    std::vector<png_bytep> rows =
+        rowPointers(target, alpha ? width * 4u : result.rowBytes(), info.height);
+    std::int32_t rowsDone = 0;
+    const bool whole = readImage(&h, rows.data(), info.height, &rowsDone);
+    if (alpha) {
+        splitAlpha(rgba, result);
+    }
+    if (bilevel == Bilevel::BlackIsOne) {
+        const std::size_t done = result.rowBytes() * static_cast<std::size_t>(rowsDone);
+        for (std::size_t i = 0; i < done; ++i) {
+            result.pixels[i] = static_cast<std::uint8_t>(~result.pixels[i]);
+        }
+    }
+    picture = std::move(result);
+    if (!whole) {
+        return {DecodeStatus::Incomplete, "damaged PNG data"};
+    }
+    return {DecodeStatus::Complete, {}};
+}
+
+} // namespace fotoplex
