@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Version.h"
+#include "engine/RasterImage.h"
 #include "filelist/FileList.h"
 #include "filelist/FileListView.h"
 #include "filelist/PictureChooser.h"
@@ -111,7 +112,7 @@ void TMainForm::FormCreate() {
     runCommand([this] { NewProject1Click(); });
     project_->Modified = false;
     restoreLastProject();
-    redrawThumbPreview();
+    runCommand([this] { loadThumbSample(); });
     ShowTitle();
 }
 

@@ -4,7 +4,6 @@
 #include "ports/Dialogs.h"
 #include "ui/webcolor/ColorSettings.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -36,6 +35,7 @@ class TWebColorDialog;
 class FileList;
 class FileListView;
 class PictureChooser;
+class RasterImage;
 class ClickablePanel;
 class HelpViewer;
 class KeyHook;
@@ -206,6 +206,9 @@ private:
     void updateResizeEnabling();
     void updateTableWidthEnabling();
     void redrawThumbPreview();
+    void loadThumbSample();
+    void resampleThumbSample(bool keepAspect);
+    void showThumbPreviewPicture();
     void showColors();
     void buildFileList();
     void showPreviewPicture();
@@ -240,7 +243,8 @@ private:
     std::unique_ptr<TProject> project_;
     std::unique_ptr<FileListView> listView_;
     std::unique_ptr<FileList> fileList_;
-    QImage previewPicture_;
+    std::unique_ptr<RasterImage> sourcePreview_; // the Files page's preview picture
+    std::unique_ptr<RasterImage> thumbPreview_;  // the sample photograph as a thumbnail
     ProgramState state_;
     std::string appTitle_;
     std::string lastProjectPath_;

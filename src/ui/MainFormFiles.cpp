@@ -1,16 +1,16 @@
 #include "base/Error.h"
+#include "engine/RasterImage.h"
 #include "filelist/BackgroundImage.h"
 #include "filelist/FileList.h"
 #include "filelist/SourcePreview.h"
 #include "project/TProject.h"
 #include "ui/ListBoxView.h"
 #include "ui/MainForm.h"
+#include "ui/PictureImage.h"
 #include "ui/QtPictureChooser.h"
 #include "ui/QtText.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,21 +68,14 @@ void TMainForm::BackSpeedButtonClick() {
 
 // ---- The source preview ----
 
-// The preview reads the picture with the desktop's image readers until the program's own
-// engine takes over; a file that cannot be opened raises "Cannot open file", a damaged one
-// leaves the picture as it was.
+// FilesListBoxClick: the selected source, fitted into the preview box.
 void TMainForm::FilesListBoxClick() {
+    if (!sourcePreview_) {
+        sourcePreview_ = std::make_unique<RasterImage>();
+    }
     const auto read = [this](const std::string& path) {
-        const QString file = toQString(path);
-        if (!QFileInfo(file).isReadable() || QFileInfo(file).isDir()) {
-            throw cannotOpenFile(path);
-        }
-        QImageReader reader(file);
-        const QImage image = reader.read();
-        if (!image.isNull()) {
-            previewPicture_ = image;
-        }
-        return PictureSize{previewPicture_.width(), previewPicture_.height()};
+        sourcePreview_->ReadPictureFile(path);
+        return PictureSize{sourcePreview_->width(), sourcePreview_->height()};
     };
     const PreviewShown shown =
         showSourcePreview(project_->Files, filesListBox_->currentRow(), previewImgChk_->isChecked(),
@@ -97,12 +90,12 @@ void TMainForm::FilesListBoxClick() {
 void TMainForm::showPreviewPicture() {
     QPixmap box(kPreviewBoxWidth, kPreviewBoxHeight);
     box.fill(Qt::transparent);
-    if (!previewPicture_.isNull()) {
-        const PreviewPlacement place =
-            fitPreview(previewPicture_.width(), previewPicture_.height());
+    const QImage image = toQImage(sourcePreview_->picture());
+    if (!image.isNull()) {
+        const PreviewPlacement place = fitPreview(image.width(), image.height());
         QPainter painter(&box);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(place.x, place.y, place.width, place.height), previewPicture_);
+        painter.drawImage(QRect(place.x, place.y, place.width, place.height), image);
     }
     previewImage_->setPixmap(box);
 }

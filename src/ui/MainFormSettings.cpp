@@ -1,19 +1,24 @@
+#include "base/Error.h"
+#include "engine/RasterImage.h"
 #include "filelist/FileList.h"
 #include "production/CheckTargetDir.h"
 #include "project/TProject.h"
 #include "ui/ClickableWidgets.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
+#include "ui/PictureImage.h"
 #include "ui/QtText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <span>
 
 namespace fotoplex {
 
@@ -206,8 +211,55 @@ void TMainForm::tnPreviewClick() {
     thumbPreviewImage_->setVisible(tnPreview_->isChecked());
 }
 
-// The sample thumbnail is drawn by the thumbnail preview once it is wired in.
-void TMainForm::redrawThumbPreview() {}
+// The sample photograph, read once at start-up and resized to the start-up settings; the
+// box stays hidden until "Preview" is ticked.
+void TMainForm::loadThumbSample() {
+    QFile sample(":/VARNO");
+    if (!sample.open(QIODevice::ReadOnly)) {
+        throw cannotOpenFile("VARNO");
+    }
+    const QByteArray bytes = sample.readAll();
+    thumbPreview_ = std::make_unique<RasterImage>();
+    thumbPreview_->AutoUndo = true;
+    thumbPreview_->ReadPictureStream(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                  static_cast<std::size_t>(bytes.size())),
+        FileFormat::Jpeg);
+    resampleThumbSample(true);
+    showThumbPreviewPicture();
+}
+
+// Keeping the aspect ratio, the sample's own shape decides which side governs.
+void TMainForm::resampleThumbSample(bool keepAspect) {
+    const int width = spinEditValue(thumbWidthSpinEdit_);
+    const int height = spinEditValue(thumbHeightSpinEdit_);
+    const auto filter = static_cast<TResampleFilter>(listIndex(thumbResizeMethod_));
+    if (!keepAspect) {
+        thumbPreview_->Resample(width, height, filter);
+    } else if (thumbPreview_->width() < thumbPreview_->height()) {
+        thumbPreview_->Resample(-1, height, filter);
+    } else {
+        thumbPreview_->Resample(width, -1, filter);
+    }
+}
+
+// Every redraw starts again from the unscaled sample.
+void TMainForm::redrawThumbPreview() {
+    if (!thumbPreview_ || !tnPreview_->isChecked()) {
+        return;
+    }
+    thumbPreview_->Undo();
+    resampleThumbSample(keepThumbAspectChk_->isChecked());
+    showThumbPreviewPicture();
+    thumbPreviewImage_->setVisible(true);
+}
+
+void TMainForm::showThumbPreviewPicture() {
+    const QImage image = toQImage(thumbPreview_->picture());
+    thumbPreviewImage_->setPixmap(QPixmap::fromImage(image));
+    thumbPreviewImage_->resize(image.size());
+    thumbPreviewImage_->move((300 - image.width()) / 2, (300 - image.height()) / 2);
+}
 
 // ---- Gallery page, General ----
 

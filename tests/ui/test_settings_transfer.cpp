@@ -411,6 +411,30 @@ private slots:
         QVERIFY(!project().Modified);
     }
 
+    void thumbnailPreviewFollowsTheSizeWhileTicked() {
+        auto* image = child<QLabel>("ThumbPreviewImage");
+        auto* preview = child<QCheckBox>("tnPreview");
+        QVERIFY(image->isHidden());
+        QCOMPARE(image->pixmap().size(), QSize(120, 90)); // the start-up settings
+        // Changes while unticked are not drawn; ticking shows the last drawing.
+        child<QSpinBox>("ThumbWidthSpinEdit")->setValue(200);
+        preview->setChecked(true);
+        QVERIFY(!image->isHidden());
+        QCOMPARE(image->pixmap().size(), QSize(120, 90));
+        child<QSpinBox>("ThumbWidthSpinEdit")->setValue(205);
+        child<QSpinBox>("ThumbWidthSpinEdit")->setValue(200);
+        QCOMPARE(image->pixmap().size(), QSize(200, 150));
+        child<QCheckBox>("KeepThumbAspectChk")->setChecked(false);
+        QCOMPARE(image->pixmap().size(), QSize(200, 120));
+        // The landscape sample keeps its width governing, whatever the height asks.
+        child<QCheckBox>("KeepThumbAspectChk")->setChecked(true);
+        child<QSpinBox>("ThumbWidthSpinEdit")->setValue(100);
+        child<QSpinBox>("ThumbHeightSpinEdit")->setValue(200);
+        QCOMPARE(image->pixmap().size(), QSize(100, 75));
+        preview->setChecked(false);
+        QVERIFY(image->isHidden());
+    }
+
     void chooseTargetFolderTakesThePickedFolder() {
         auto* edit = child<QLineEdit>("TargetDirEdit");
         edit->setText("/start/here");
