@@ -116,7 +116,6 @@ QWidget* TMainForm::buildThumbsPage() {
     previewLayout->setSpacing(2);
     thumbPreviewImage_ = new QLabel(preview);
     thumbPreviewImage_->setObjectName("ThumbPreviewImage");
-    thumbPreviewImage_->setFixedSize(300, 300);
     thumbPreviewImage_->setAlignment(Qt::AlignCenter);
     thumbPreviewImage_->setVisible(false);
     auto* previewBox = new QWidget(preview);

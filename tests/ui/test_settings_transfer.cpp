@@ -424,6 +424,7 @@ private slots:
         child<QSpinBox>("ThumbWidthSpinEdit")->setValue(205);
         child<QSpinBox>("ThumbWidthSpinEdit")->setValue(200);
         QCOMPARE(image->pixmap().size(), QSize(200, 150));
+        QCOMPARE(image->geometry(), QRect(50, 75, 200, 150)); // centred in its 300 x 300 box
         child<QCheckBox>("KeepThumbAspectChk")->setChecked(false);
         QCOMPARE(image->pixmap().size(), QSize(200, 120));
         // The landscape sample keeps its width governing, whatever the height asks.
