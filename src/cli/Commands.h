@@ -17,5 +17,7 @@ using Args = std::vector<std::string>;
 int runProjectCommand(const Args& args);
 int runInfoCommand(const Args& args);
 int runConvertCommand(const Args& args);
+int runBuildCommand(const Args& args);
+int runDemoCommand(const Args& args);
 
 } // namespace fotoplex::cli

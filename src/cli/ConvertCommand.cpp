@@ -4,6 +4,7 @@
 #include "engine/RasterImage.h"
 #include "engine/ReaderTable.h"
 #include "engine/ResampleFilter.h"
+#include "production/TResizeImageThread.h"
 
 #include <charconv>
 #include <cstdio>
@@ -18,6 +19,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: fotoplex-cli convert SRC OUT [--quality Q] [--progressive]\n"
     "                            [--resample W H [--filter F]]\n"
+    "                            [--box W H [--keep-aspect] [--filter F]]\n"
     "Reads SRC, resamples it to W x H when asked (W or H -1 keeps the aspect ratio;\n"
     "F is the filter's number 0-9 or its name, such as lanczos3 or \"fast linear\",\n"
     "default 5, Lanczos3) and writes OUT by its extension:\n"
@@ -25,6 +27,9 @@ constexpr const char* kUsage =
     "  .ppm        the pixels as binary PPM\n"
     "  .pbm        a 1-bit picture as binary PBM\n"
     "  .pgm        the alpha channel as binary PGM\n"
+    "--box does what the gallery's resize worker does: the box values alone decide (with\n"
+    "--keep-aspect a box at least as wide as high sets the width, else the height), and\n"
+    "OUT gets JPEG data whatever its name, unless it ends in .ppm or .pbm.\n"
     "Exit status 3 when SRC could be read only in part (OUT is still written).\n";
 
 struct ConvertOptions {
@@ -37,6 +42,10 @@ struct ConvertOptions {
     std::int32_t resampleWidth = 0;
     std::int32_t resampleHeight = 0;
     std::optional<TResampleFilter> filter;
+    bool box = false;
+    std::int32_t boxWidth = 0;
+    std::int32_t boxHeight = 0;
+    bool keepAspect = false;
 };
 
 std::optional<int> parseInt(const std::string& text) {
@@ -73,6 +82,18 @@ bool parseOptions(const Args& args, ConvertOptions& options) {
             options.resample = true;
             options.resampleWidth = *width;
             options.resampleHeight = *height;
+        } else if (word == "--box") {
+            const auto width = i + 1 < args.size() ? parseInt(args[++i]) : std::nullopt;
+            const auto height = i + 1 < args.size() ? parseInt(args[++i]) : std::nullopt;
+            if (!width || !height) {
+                std::cerr << "fotoplex-cli convert: --box needs a width and a height\n";
+                return false;
+            }
+            options.box = true;
+            options.boxWidth = *width;
+            options.boxHeight = *height;
+        } else if (word == "--keep-aspect") {
+            options.keepAspect = true;
         } else if (word == "--filter") {
             const std::string text = i + 1 < args.size() ? args[++i] : std::string();
             options.filter = parseResampleFilter(text);
@@ -89,8 +110,16 @@ bool parseOptions(const Args& args, ConvertOptions& options) {
             positional.push_back(word);
         }
     }
-    if (options.filter && !options.resample) {
-        std::cerr << "fotoplex-cli convert: --filter goes with --resample\n";
+    if (options.box && options.resample) {
+        std::cerr << "fotoplex-cli convert: --box and --resample do not go together\n";
+        return false;
+    }
+    if (options.filter && !options.resample && !options.box) {
+        std::cerr << "fotoplex-cli convert: --filter goes with --resample or --box\n";
+        return false;
+    }
+    if (options.keepAspect && !options.box) {
+        std::cerr << "fotoplex-cli convert: --keep-aspect goes with --box\n";
         return false;
     }
     if (positional.size() != 2) {
@@ -104,6 +133,10 @@ bool parseOptions(const Args& args, ConvertOptions& options) {
 
 // --resample W H [--filter F] is exactly one Resample call, Lanczos3 unless told otherwise.
 void applySizeOptions(const ConvertOptions& options, RasterImage& image) {
+    if (options.box) {
+        resizeIntoBox(image, options.boxWidth, options.boxHeight, options.keepAspect,
+                      options.filter.value_or(rfLanczos3));
+    }
     if (options.resample) {
         image.Resample(options.resampleWidth, options.resampleHeight,
                        options.filter.value_or(rfLanczos3));
@@ -138,6 +171,11 @@ std::vector<std::uint8_t> pbmBits(const Picture& picture) {
 int writeOutput(const ConvertOptions& options, RasterImage& image) {
     const std::string extension = lowerCaseExtension(options.output);
     const Picture& picture = image.picture();
+    const bool raw = extension == ".ppm" || extension == ".pbm";
+    if (options.box && !raw) {
+        writeJpegOutput(image, options.output, options.quality, options.progressive);
+        return kExitOk;
+    }
     if (extension == ".jpg" || extension == ".jpeg") {
         image.FileParams.Quality = options.quality;
         image.FileParams.Progressive = options.progressive;

@@ -19,6 +19,8 @@ const Command kCommands[] = {
     {"project", "create, change and show project files (.hgp)", fotoplex::cli::runProjectCommand},
     {"info", "print the format, size and resolution of picture files", fotoplex::cli::runInfoCommand},
     {"convert", "read a picture and write it as JPEG, PPM, PBM or PGM", fotoplex::cli::runConvertCommand},
+    {"build", "build the gallery of a project", fotoplex::cli::runBuildCommand},
+    {"demo", "build a gallery of the bundled samples", fotoplex::cli::runDemoCommand},
 };
 
 void printUsage(std::ostream& out) {

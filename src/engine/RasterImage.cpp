@@ -145,6 +145,13 @@ void RasterImage::Resample(std::int32_t width, std::int32_t height, TResampleFil
     } else if (height < 0) {
         height = keepAspect(width, picture_.width, picture_.height);
     }
+    if (width == 0 || height == 0) {
+        // A destination with no pixels: the picture becomes empty (a zero box gives an empty
+        // picture, which the JPEG writer then refuses).
+        const PixelFormat format = picture_.format;
+        picture_ = makePicture(width, height, format);
+        return;
+    }
     picture_ = resamplePicture(picture_, width, height, filter);
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "production/OutputNaming.h" // kPathDelimiter
+
 namespace fotoplex {
 
 class Dialogs;
@@ -33,12 +35,5 @@ std::string trimBlanks(const std::string& text);
 
 // The folder text with one path delimiter at its end.
 std::string withTrailingDelimiter(const std::string& folder);
-
-inline constexpr char kPathDelimiter =
-#ifdef _WIN32
-    '\\';
-#else
-    '/';
-#endif
 
 } // namespace fotoplex

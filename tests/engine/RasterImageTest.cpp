@@ -140,6 +140,27 @@ TEST(Resample, ANegativeDimensionFollowsTheAspectRatioTruncated) {
     }
 }
 
+TEST(Resample, AZeroDimensionGivesAnEmptyPictureThatCannotBeWritten) {
+    test::TempFolder folder;
+    for (const auto& [w, h] : {std::pair{0, 0}, std::pair{0, 50}, std::pair{50, 0}, std::pair{1, -1}}) {
+        RasterImage image;
+        image.assignPicture(numbered(30, 200)); // 1 x -1 derives a height of 6; 0 x 50 stays 0
+        image.Resample(w, h, rfTriangle);
+        if (w == 1) {
+            EXPECT_EQ(image.height(), 6);
+            continue;
+        }
+        EXPECT_TRUE(image.picture().empty()) << w << "x" << h;
+        EXPECT_TRUE(image.picture().pixels.empty());
+        image.FileParams.Quality = 75;
+        EXPECT_THROW(image.WriteJpegFile(folder.file("zero.jpg")), Error);
+    }
+    RasterImage wide;
+    wide.assignPicture(numbered(1000, 2));
+    wide.Resample(1, -1, rfTriangle); // 1 * 2 div 1000 = 0
+    EXPECT_TRUE(wide.picture().empty());
+}
+
 TEST(Resample, AHugeSourceCannotOverflowTheAspectArithmetic) {
     RasterImage image;
     image.assignPicture(numbered(60000, 2));

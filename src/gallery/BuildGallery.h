@@ -1,0 +1,17 @@
+#pragma once
+
+#include "production/ImageJobs.h"
+
+namespace fotoplex {
+
+// Build Gallery: images, thumbnails, main.css, the index pages and the image pages, in this
+// order, while the window is locked. A cancel, a refused target-folder check or an error ends
+// the sequence; the window is always unlocked afterwards, and unless an error ended it,
+// index.html is opened when ShowWhenReady is set. An error goes on to the caller after the
+// unlock, for the error box.
+void BuildAllBtnClick(JobContext& job);
+
+// The file the browser is shown: TargetDir without its trailing delimiter, then /index.html.
+std::string GalleryIndexPath(const TProject& project);
+
+} // namespace fotoplex

@@ -1,0 +1,102 @@
+#include "production/TResizeImageThread.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <exception>
+
+namespace fotoplex {
+
+namespace {
+
+void lowerThisThreadsPriority() {
+    const auto thread = static_cast<id_t>(::syscall(SYS_gettid));
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, thread);
+    if (errno == 0) {
+        ::setpriority(PRIO_PROCESS, thread, nice + 1);
+    }
+}
+
+} // namespace
+
+ResampleRequest boxRequest(std::int32_t boxWidth, std::int32_t boxHeight, bool keepAspect) {
+    if (!keepAspect) {
+        return {boxWidth, boxHeight};
+    }
+    if (boxWidth < boxHeight) {
+        return {-1, boxHeight};
+    }
+    return {boxWidth, -1};
+}
+
+void clearReadOnly(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0) {
+        ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
+    }
+}
+
+TResizeImageThread::TResizeImageThread(MainThread& mainThread, std::atomic<bool>& workerDone)
+    : Picture(std::make_unique<RasterImage>()), mainThread_(mainThread), workerDone_(workerDone) {
+    Picture->AutoUndo = false;
+}
+
+TResizeImageThread::~TResizeImageThread() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void TResizeImageThread::Resume() {
+    thread_ = std::thread([this] {
+        lowerThisThreadsPriority();
+        Execute();
+    });
+}
+
+void TResizeImageThread::Execute() {
+    try {
+        produce();
+    } catch (const std::exception& e) {
+        error_ = e.what();
+    } catch (...) {
+        error_ = "unknown error";
+    }
+    finish();
+}
+
+void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t boxHeight,
+                   bool keepAspect, std::int32_t filter) {
+    // The filter is one byte; a value past the last filter is Resample's business.
+    const auto byte = static_cast<TResampleFilter>(filter & 0xFF);
+    const ResampleRequest request = boxRequest(boxWidth, boxHeight, keepAspect);
+    picture.Resample(request.width, request.height, byte);
+}
+
+void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
+                     bool progressive) {
+    clearReadOnly(output);
+    picture.FileParams.Quality = quality;
+    picture.FileParams.Progressive = progressive;
+    picture.WriteJpegFile(output);
+}
+
+void TResizeImageThread::produce() {
+    Picture->ReadPictureFile(Source);
+    resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter);
+    writeJpegOutput(*Picture, Output, Quality, Progressive);
+}
+
+void TResizeImageThread::finish() {
+    try {
+        mainThread_.runOnMainThread([this] { Picture.reset(); });
+    } catch (...) {
+        Picture.reset();
+    }
+    workerDone_.store(true, std::memory_order_release);
+}
+
+} // namespace fotoplex

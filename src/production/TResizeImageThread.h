@@ -1,0 +1,80 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "engine/RasterImage.h"
+#include "ports/MainThread.h"
+
+namespace fotoplex {
+
+// Turns one source picture into one JPEG file on a thread of its own.
+//
+// Life: constructed on the main thread ("created suspended"), its fields set by the job,
+// then Resume() starts the thread one priority step below normal. Execute reads, resizes and
+// writes; whatever happens, it then has the main thread release the picture and sets
+// WorkerDone (release order) as its very last action. Errors stay inside the worker.
+//
+// Priority: on Linux threads of the normal policy have a nice value; one step below normal
+// is the process's nice value plus one, set for the worker thread alone.
+class TResizeImageThread {
+public:
+    TResizeImageThread(MainThread& mainThread, std::atomic<bool>& workerDone);
+    ~TResizeImageThread();
+    TResizeImageThread(const TResizeImageThread&) = delete;
+    TResizeImageThread& operator=(const TResizeImageThread&) = delete;
+
+    std::unique_ptr<RasterImage> Picture;
+    std::string Source;
+    std::string Output;
+    std::int32_t BoxHeight = 0;
+    std::int32_t BoxWidth = 0;
+    std::int32_t Filter = 0;
+    std::int32_t Quality = 75;
+    bool Progressive = false;
+    bool KeepAspect = false;
+
+    // Starts the thread. Called once.
+    void Resume();
+
+    // The message of the error that ended the work early, once WorkerDone is true.
+    const std::optional<std::string>& error() const { return error_; }
+
+    // The thread's body; public so that tests can run it on the calling thread.
+    void Execute();
+
+private:
+    void produce();
+    void finish();
+
+    MainThread& mainThread_;
+    std::atomic<bool>& workerDone_;
+    std::optional<std::string> error_;
+    std::thread thread_;
+};
+
+// The width and height Resample receives for a box: the box values alone decide.
+struct ResampleRequest {
+    std::int32_t width;
+    std::int32_t height;
+};
+ResampleRequest boxRequest(std::int32_t boxWidth, std::int32_t boxHeight, bool keepAspect);
+
+// The worker's resize step: Resample into the box, the filter taken from Filter's low byte.
+void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t boxHeight,
+                   bool keepAspect, std::int32_t filter);
+
+// The worker's writing steps: the read-only attribute of an existing output cleared, quality
+// and progressive option taken over, the JPEG written.
+void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
+                     bool progressive);
+
+// Clears the read-only attribute of an existing file (on Linux: gives its owner write
+// permission); the other attributes stay. Nothing happens when there is no such file.
+void clearReadOnly(const std::string& path);
+
+} // namespace fotoplex

@@ -1,0 +1,285 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/CliRunner.h"
+#include "gallery/Stylesheet.h"
+#include "project/TProject.h"
+
+namespace fotoplex {
+namespace {
+
+namespace fs = std::filesystem;
+using fotoplex::testing::runCli;
+using fotoplex::testing::shellQuote;
+
+const fs::path kSamples = fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
+
+std::string bytesOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Output of a shell command line (ImageMagick and friends).
+std::string shell(const std::string& command) {
+    std::string out;
+    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe) {
+        return out;
+    }
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    ::pclose(pipe);
+    return out;
+}
+
+bool haveImageMagick() { return std::system("command -v convert >/dev/null 2>&1 && command -v identify >/dev/null 2>&1") == 0; }
+
+class BuildCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!haveImageMagick()) {
+            GTEST_SKIP() << "ImageMagick is not installed";
+        }
+        root = fs::temp_directory_path() /
+               ("fotoplex-build-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root / "src");
+        target = root / "gallery";
+        projectFile = (root / "g.hgp").string();
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+
+    // A source picture made by ImageMagick from a bundled sample, in the format of its name.
+    std::string makeSource(const std::string& name, const std::string& sample = "rocket.jpg",
+                           const std::string& size = "") {
+        const fs::path to = root / "src" / name;
+        const std::string resize = size.empty() ? "" : " -resize " + size + "!";
+        shell("convert " + shellQuote((kSamples / sample).string()) + resize + " " + shellQuote(to.string()));
+        return to.string();
+    }
+    void newProject(const std::vector<std::string>& settings, const std::vector<std::string>& sources) {
+        std::vector<std::string> words = {"project", "new", projectFile,
+                                          "TargetDir=" + target.string(), "ImgResizeMethod=1",
+                                          "ThumbResizeMethod=1"};
+        words.insert(words.end(), settings.begin(), settings.end());
+        for (const std::string& s : sources) {
+            words.push_back("--add");
+            words.push_back(s);
+        }
+        const auto r = runCli(words);
+        ASSERT_EQ(r.status, 0) << r.out;
+    }
+    std::string identify(const fs::path& file, const std::string& format) {
+        return shell("identify -format " + shellQuote(format) + " " + shellQuote(file.string()));
+    }
+
+    fs::path root;
+    fs::path target;
+    std::string projectFile;
+};
+
+TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
+    const std::vector<std::string> sources = {makeSource("a.jpg"), makeSource("b.png", "coffee.png"),
+                                              makeSource("c.gif", "chelsea.png"),
+                                              makeSource("d.bmp", "astronaut.png", "200x100"),
+                                              makeSource("e.tif", "coffee.png", "300x300")};
+    newProject({"ResizeImages=true", "JPEGQuality=60", "ProgressiveImg=true", "ThumbQuality=90"}, sources);
+    const std::string projectBefore = bytesOf(projectFile);
+
+    const auto r = runCli({"build", projectFile, "--yes", "--no-open"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(bytesOf(projectFile), projectBefore) << "the project file is never written";
+
+    for (const char* name : {"a.jpg", "b.png", "c.gif", "d.bmp", "e.tif"}) {
+        EXPECT_EQ(identify(target / "img" / name, "%m"), "JPEG") << name;
+        EXPECT_EQ(identify(target / "img" / name, "%Q"), "60") << name;
+        EXPECT_EQ(identify(target / "img" / name, "%[interlace]"), "JPEG") << "progressive " << name;
+    }
+    EXPECT_EQ(identify(target / "img" / "a.jpg", "%wx%h"), "640x427");
+    EXPECT_EQ(identify(target / "img" / "d.bmp", "%wx%h"), "640x320");
+    EXPECT_EQ(identify(target / "img" / "e.tif", "%wx%h"), "640x640");
+    EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%wx%h"), "120x80");
+    EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%Q"), "90");
+    EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%[interlace]"), "None");
+    for (const char* page : {"index.html", "a_jpg.html", "b_png.html", "c_gif.html", "d_bmp.html", "e_tif.html", "main.css"}) {
+        EXPECT_TRUE(fs::exists(target / page)) << page;
+    }
+
+    // The stylesheet holds exactly the lines the gallery writer makes, each ended by CR LF.
+    TProject project;
+    project.Load(projectFile);
+    std::string expected;
+    for (const std::string& line : GetCSS(project)) {
+        expected += line + "\r\n";
+    }
+    EXPECT_EQ(bytesOf(target / "main.css"), expected);
+    const std::string index = bytesOf(target / "index.html");
+    EXPECT_NE(index.find("thumbs/tn_a.jpg"), std::string::npos);
+    EXPECT_NE(index.find("width=\"120\" height=\"80\""), std::string::npos) << index.substr(0, 2000);
+    const std::string page = bytesOf(target / "a_jpg.html");
+    EXPECT_NE(page.find("img/a.jpg"), std::string::npos);
+    EXPECT_NE(page.find("640"), std::string::npos);
+}
+
+TEST_F(BuildCli, ResizingOffGivesByteCopies) {
+    const std::string a = makeSource("a.png", "coffee.png");
+    newProject({}, {a});
+    ASSERT_EQ(runCli({"build", projectFile, "--yes", "--quiet"}).status, 0);
+    EXPECT_EQ(bytesOf(target / "img" / "a.png"), bytesOf(a));
+    EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%m"), "JPEG");
+}
+
+TEST_F(BuildCli, TargetFolderCases) {
+    newProject({}, {makeSource("a.jpg")});
+    auto r = runCli({"build", projectFile});
+    EXPECT_EQ(r.status, 3) << r.out;
+    EXPECT_FALSE(fs::exists(target)) << "no terminal and no --yes: the folder is not created";
+    EXPECT_NE(r.out.find("Target directory does not exist"), std::string::npos) << r.out;
+
+    const fs::path other = root / "elsewhere";
+    r = runCli({"build", projectFile, "--target", other.string(), "--yes", "--quiet"});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(fs::exists(other / "index.html"));
+    EXPECT_TRUE(r.out.empty()) << "--quiet: " << r.out;
+    EXPECT_FALSE(fs::exists(target));
+
+    r = runCli({"build", projectFile, "--target", "   ", "--yes"});
+    EXPECT_EQ(r.status, 3) << r.out;
+    EXPECT_NE(r.out.find("Please choose target directory first."), std::string::npos) << r.out;
+
+    r = runCli({"build", projectFile, "--target", (root / "no" / "such" / "levels").string(), "--yes"});
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("Cannot create "), std::string::npos) << r.out;
+}
+
+TEST_F(BuildCli, ExistingFilesModes) {
+    newProject({"ResizeImages=true"}, {makeSource("a.jpg"), makeSource("b.jpg")});
+    ASSERT_EQ(runCli({"build", projectFile, "--yes", "--quiet"}).status, 0);
+    const auto before = fs::last_write_time(target / "img" / "a.jpg");
+    fs::permissions(target / "img" / "b.jpg", fs::perms::owner_read);
+
+    ASSERT_EQ(runCli({"build", projectFile, "--existing", "skip", "--quiet"}).status, 0);
+    EXPECT_EQ(fs::last_write_time(target / "img" / "a.jpg"), before);
+
+    auto r = runCli({"build", projectFile, "--existing", "ask"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(fs::last_write_time(target / "img" / "a.jpg"), before) << "no terminal: kept";
+    EXPECT_NE(r.out.find("existing files are kept"), std::string::npos) << r.out;
+
+    r = runCli({"build", projectFile, "--existing", "overwrite", "--quiet"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(fs::last_write_time(target / "img" / "a.jpg"), before);
+    EXPECT_EQ(identify(target / "img" / "b.jpg", "%wx%h"), "640x427") << "read-only output replaced";
+
+    EXPECT_EQ(runCli({"build", projectFile, "--existing", "sometimes"}).status, 2);
+}
+
+TEST_F(BuildCli, ReadOnlyStylesheetEndsTheRunBeforeThePages) {
+    newProject({}, {makeSource("a.jpg")});
+    fs::create_directories(target);
+    std::ofstream(target / "main.css") << "mine";
+    fs::permissions(target / "main.css", fs::perms::owner_read);
+    const auto r = runCli({"build", projectFile, "--quiet"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Cannot create file " + (target / "main.css").string()), std::string::npos) << r.out;
+    EXPECT_TRUE(fs::exists(target / "thumbs" / "tn_a.jpg"));
+    EXPECT_FALSE(fs::exists(target / "index.html"));
+    EXPECT_EQ(bytesOf(target / "main.css"), "mine");
+}
+
+TEST_F(BuildCli, MissingSourcesArePrunedForTheRunOnly) {
+    const std::string a = makeSource("a.jpg");
+    const std::string gone = makeSource("gone.jpg");
+    newProject({}, {gone, a});
+    fs::remove(gone);
+    const std::string before = bytesOf(projectFile);
+    ASSERT_EQ(runCli({"build", projectFile, "--yes", "--quiet"}).status, 0);
+    EXPECT_TRUE(fs::exists(target / "a_jpg.html"));
+    EXPECT_FALSE(fs::exists(target / "gone_jpg.html"));
+    EXPECT_EQ(bytesOf(projectFile), before);
+}
+
+TEST_F(BuildCli, EmptyProjectAndUsageErrors) {
+    newProject({}, {});
+    const auto r = runCli({"build", projectFile, "--yes"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Please select files first."), std::string::npos);
+    EXPECT_EQ(runCli({"build"}).status, 2);
+    EXPECT_EQ(runCli({"build", projectFile, "--bogus"}).status, 2);
+    EXPECT_EQ(runCli({"build", (root / "none.hgp").string()}).status, 1);
+    EXPECT_EQ(runCli({"build", "--help"}).status, 0);
+}
+
+TEST_F(BuildCli, InterruptAsksAtTheNextFileAndCancels) {
+    std::vector<std::string> sources;
+    for (const char* name : {"1.jpg", "2.jpg", "3.jpg", "4.jpg", "5.jpg"}) {
+        sources.push_back(makeSource(name, "hubble_deep_field.jpg"));
+    }
+    newProject({"ResizeImages=true", "ImgResizeMethod=5"}, sources);
+    fs::create_directories(target);
+
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(out[1], STDERR_FILENO);
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        std::freopen("/dev/null", "r", stdin);
+        ::execl(FOTOPLEX_CLI, FOTOPLEX_CLI, "build", projectFile.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string seen;
+    char buffer[512];
+    bool sent = false;
+    ssize_t n = 0;
+    while ((n = ::read(out[0], buffer, sizeof buffer)) > 0) {
+        seen.append(buffer, static_cast<std::size_t>(n));
+        if (!sent && seen.find("File: 2.jpg") != std::string::npos) {
+            ::kill(child, SIGINT);
+            sent = true;
+        }
+    }
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << seen;
+    EXPECT_EQ(WEXITSTATUS(status), 3) << seen;
+    EXPECT_TRUE(fs::exists(target / "img" / "1.jpg"));
+    EXPECT_FALSE(fs::exists(target / "img" / "5.jpg")) << seen;
+    EXPECT_FALSE(fs::exists(target / "main.css"));
+    EXPECT_NE(seen.find("Do you want to cancel the job?"), std::string::npos) << seen;
+}
+
+TEST(DemoCli, BuildsTheSampleGallery) {
+    const fs::path dir = fs::temp_directory_path() / ("fotoplex-demo-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    const auto r = runCli({"demo", dir.string()});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, (dir / "index.html").string() + "\n");
+    EXPECT_TRUE(fs::exists(dir / "index.html"));
+    EXPECT_TRUE(fs::exists(dir / "thumbs" / "tn_rocket.jpg"));
+    EXPECT_TRUE(fs::exists(dir / "img" / "coffee.png"));
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace fotoplex
