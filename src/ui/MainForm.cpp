@@ -11,6 +11,8 @@
 #include "ui/HelpViewer.h"
 #include "ui/KeyHook.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtJobWindow.h"
+#include "ui/QtMainThread.h"
 #include "ui/QtText.h"
 #include "ui/SideBar.h"
 
@@ -78,6 +80,7 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     connectSettings();
     connectFilesPage();
     connectColorSamples();
+    useImageJobs();
     useGalleryBuildSteps();
 
     // The client area is fixed; the menu bar sits above it.

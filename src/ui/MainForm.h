@@ -36,6 +36,9 @@ class FileList;
 class FileListView;
 class PictureChooser;
 class RasterImage;
+class QtJobWindow;
+class QtMainThread;
+struct JobContext;
 class ClickablePanel;
 class HelpViewer;
 class KeyHook;
@@ -226,8 +229,10 @@ private:
 
     // One image job with its lock, as the Images and Thumbnails commands run it.
     void runLockedJob(const BuildStep& job);
-    void runJob(const BuildStep& job);
+    bool runJob(const BuildStep& job);
     void useGalleryBuildSteps();
+    void useImageJobs();
+    bool runImageJob(void (*job)(JobContext&));
 
     // Connects a control's change signal to a handler that runs as a command and stays
     // silent while a project is being shown.
@@ -244,7 +249,10 @@ private:
     std::unique_ptr<FileListView> listView_;
     std::unique_ptr<FileList> fileList_;
     std::unique_ptr<RasterImage> sourcePreview_; // the Files page's preview picture
-    std::unique_ptr<RasterImage> thumbPreview_;  // the sample photograph as a thumbnail
+    std::unique_ptr<RasterImage> thumbPreview_;
+    std::unique_ptr<RasterImage> sizeReader_; // the jobs read back each output's size with it
+    std::unique_ptr<QtJobWindow> jobWindow_;
+    std::unique_ptr<QtMainThread> mainThread_; // the sample photograph as a thumbnail
     ProgramState state_;
     std::string appTitle_;
     std::string lastProjectPath_;

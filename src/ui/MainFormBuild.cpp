@@ -1,8 +1,12 @@
 #include "base/Error.h"
+#include "engine/RasterImage.h"
 #include "gallery/BuildSteps.h"
 #include "production/CheckTargetDir.h"
+#include "production/ImageJobs.h"
 #include "project/TProject.h"
 #include "ui/MainForm.h"
+#include "ui/QtJobWindow.h"
+#include "ui/QtMainThread.h"
 #include "ui/QtText.h"
 
 #include <QApplication>
@@ -39,13 +43,12 @@ private:
 
 } // namespace
 
-// The two image jobs are plugged in with setImageJob and setThumbJob; until they are, the
-// commands say so instead of pretending to have built anything.
-void TMainForm::runJob(const BuildStep& job) {
+// A window without its image jobs says so instead of pretending to have built anything.
+bool TMainForm::runJob(const BuildStep& job) {
     if (!job) {
-        throw Error("Making images and thumbnails is not part of this build yet");
+        throw Error("Making images and thumbnails is not part of this build");
     }
-    job();
+    return job();
 }
 
 void TMainForm::runLockedJob(const BuildStep& job) {
@@ -62,6 +65,33 @@ void TMainForm::BuildThumbsBtnClick() {
     runLockedJob(thumbJob_);
 }
 
+// The two image jobs of the production layer, run against this window. A job reports
+// whether its folder check let it run, so that a refused check ends Build Gallery.
+void TMainForm::useImageJobs() {
+    sizeReader_ = std::make_unique<RasterImage>();
+    jobWindow_ = std::make_unique<QtJobWindow>(*this);
+    mainThread_ = std::make_unique<QtMainThread>();
+    imageJob_ = [this] { return runImageJob(ImageJob); };
+    thumbJob_ = [this] { return runImageJob(ThumbJob); };
+}
+
+bool TMainForm::runImageJob(void (*job)(JobContext&)) {
+    bool passed = true;
+    JobContext context{*project_,
+                       state_,
+                       *jobWindow_,
+                       *dialogs_,
+                       *mainThread_,
+                       *sizeReader_,
+                       [this, &passed] {
+                           passed = CheckTargetDir();
+                           return passed;
+                       },
+                       [this] { MarkModified(); }};
+    job(context);
+    return passed;
+}
+
 // The five steps of Build Gallery. Each page step reports whether its folder check let it
 // run, so that a refused check ends the sequence.
 void TMainForm::useGalleryBuildSteps() {
@@ -76,14 +106,7 @@ void TMainForm::useGalleryBuildSteps() {
         };
     };
     buildSteps_ = {
-        [this] {
-            runJob(imageJob_);
-            return true;
-        },
-        [this] {
-            runJob(thumbJob_);
-            return true;
-        },
+        [this] { return runJob(imageJob_); }, [this] { return runJob(thumbJob_); },
         checked([this](const CheckTargetDirFn& check) { MakeCSSClick(*project_, check); }),
         checked([this](const CheckTargetDirFn& check) {
             BuildIndexPagesClick(*project_, state_, *dialogs_, check,

@@ -400,15 +400,25 @@ private slots:
         QVERIFY(!form_->isLocked());
     }
 
-    void buildGalleryWithoutTheJobsSaysSoAndUnlocks() {
-        // The window's own steps: the image job comes first.
+    void buildGalleryMakesTheWholeGalleryWithTheRealJobs() {
+        QTemporaryDir target;
+        const QString saved = QDir::currentPath();
         auto fresh = std::make_unique<TMainForm>(
             MainFormOptions{&dialogs_, nullptr, dir_.filePath("l.hgp").toStdString()});
-        fresh->project().Files = {"/tmp/a.jpg"};
-        fresh->runCommand([&] { fresh->BuildAllBtnClick(); });
+        fresh->project().Files = {FOTOPLEX_SOURCE_DIR "/resources/sample-640x480.jpg"};
+        fresh->findChild<QLineEdit*>("TargetDirEdit")->setText(target.path());
+        fresh->findChild<QAction*>("BuildGallery1")->trigger();
+        QDir::setCurrent(saved);
         QVERIFY(!fresh->isLocked());
-        QCOMPARE(dialogs_.lastText(),
-                 std::string("Making images and thumbnails is not part of this build yet."));
+        QVERIFY2(dialogs_.asked.empty(), dialogs_.lastText().c_str());
+        QVERIFY(QFile::exists(target.filePath("img/sample-640x480.jpg")));
+        QVERIFY(QFile::exists(target.filePath("thumbs/tn_sample-640x480.jpg")));
+        QVERIFY(QFile::exists(target.filePath("index.html")));
+        QVERIFY(QFile::exists(target.filePath("sample-640x480_jpg.html")));
+        QVERIFY(fresh->programState().imagesBuilt);
+        QVERIFY(fresh->programState().thumbsBuilt);
+        QCOMPARE(fresh->programState().thumbSizes.widths, std::vector<std::string>{"120"});
+        QCOMPARE(fresh->findChild<QProgressBar*>("TotalProgress")->value(), 0);
     }
 
     void galleryStepsWriteThePagesIntoTheTarget() {
