@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ports/Dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace fotoplex {
+
+// The modal questions and file choosers of the desktop, owned by one window.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    Answer ask(const MessageRequest& request) override;
+    std::optional<std::string> chooseFolder(const std::string& title,
+                                            const std::string& startFolder) override;
+    std::optional<std::string> openFile(const FileRequest& request) override;
+    std::optional<std::string> saveFile(const FileRequest& request) override;
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+// "Caption (*.a;*.b)" lines for a file dialog; "*.*" is every file.
+QString fileDialogFilters(const std::vector<FileFilter>& filters);
+
+} // namespace fotoplex
