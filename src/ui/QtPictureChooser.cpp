@@ -68,6 +68,8 @@ std::vector<std::string> QtPictureChooser::choose(const PictureRequest& request)
     dialog.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
                                            : QFileDialog::ExistingFile);
     addPreviewPane(dialog);
+    // Wide enough for the names, sizes and the pane side by side.
+    dialog.resize(860, 480);
     std::vector<std::string> chosen;
     if (dialog.exec() != QDialog::Accepted) {
         return chosen;
