@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -403,6 +404,18 @@ private slots:
         QCOMPARE(pictures_.requests[1].title, std::string("Select Images..."));
         QCOMPARE(pictures_.requests[1].filters.size(), std::size_t(5));
         QCOMPARE(pictures_.requests[1].filters[4].caption, std::string("All Files (*.*)"));
+    }
+
+    void infoLineUsesTheLocalesDecimalSeparator() {
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        pictures_.answers.push_back({photos_[0]});
+        press("SelectFilesBtn");
+        QLocale::setDefault(saved);
+        const qint64 tenths = (sizeOf({photos_[0]}) * 10 + 512) / 1024;
+        QCOMPARE(
+            info(),
+            QString("Width: 64; Height: 48; Filesize: %1,%2 KB").arg(tenths / 10).arg(tenths % 10));
     }
 
     void previewFollowsTheSelectionAndTheCheckBox() {
