@@ -87,15 +87,34 @@ void TMainForm::FilesListBoxClick() {
     }
 }
 
+namespace {
+
+QBrush checkerboard() {
+    constexpr int kSquare = 8;
+    QPixmap tile(2 * kSquare, 2 * kSquare);
+    tile.fill(QColor(0xcc, 0xcc, 0xcc));
+    QPainter painter(&tile);
+    painter.fillRect(0, 0, kSquare, kSquare, QColor(0xff, 0xff, 0xff));
+    painter.fillRect(kSquare, kSquare, kSquare, kSquare, QColor(0xff, 0xff, 0xff));
+    return QBrush(tile);
+}
+
+} // namespace
+
 void TMainForm::showPreviewPicture() {
     QPixmap box(kPreviewBoxWidth, kPreviewBoxHeight);
     box.fill(Qt::transparent);
     const QImage image = toQImage(sourcePreview_->picture());
     if (!image.isNull()) {
         const PreviewPlacement place = fitPreview(image.width(), image.height());
+        const QRect target(place.x, place.y, place.width, place.height);
         QPainter painter(&box);
+        if (image.hasAlphaChannel()) {
+            // Transparent parts show as a grey checkerboard.
+            painter.fillRect(target, checkerboard());
+        }
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(place.x, place.y, place.width, place.height), image);
+        painter.drawImage(target, image);
     }
     previewImage_->setPixmap(box);
 }

@@ -1,12 +1,15 @@
 #include "ui/QtPictureChooser.h"
 
+#include "engine/RasterImage.h"
+#include "ui/PictureImage.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtText.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
-#include <QImageReader>
 #include <QLabel>
+#include <exception>
 
 namespace fotoplex {
 
@@ -14,20 +17,29 @@ namespace {
 
 constexpr int kPaneSize = 180;
 
+// The highlighted file read with the program's own readers, so that every format the list
+// accepts also previews; a folder, an unknown extension or an unreadable file shows a note.
 void showPicture(QLabel* pane, const QString& path) {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kPaneSize || size.height() > kPaneSize)) {
-        reader.setScaledSize(size.scaled(kPaneSize, kPaneSize, Qt::KeepAspectRatio));
-    }
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        pane->setPixmap({});
-        pane->setText("No preview");
+    pane->setPixmap({});
+    pane->setText("No preview");
+    const QFileInfo info(path);
+    if (!info.isFile()) {
         return;
     }
-    pane->setPixmap(QPixmap::fromImage(image));
+    RasterImage picture;
+    try {
+        picture.ReadPictureFile(toText(path));
+    } catch (const std::exception&) {
+        return;
+    }
+    const QImage image = toQImage(picture.picture());
+    if (image.isNull()) {
+        return;
+    }
+    const bool fits = image.width() <= kPaneSize && image.height() <= kPaneSize;
+    pane->setPixmap(QPixmap::fromImage(
+        fits ? image
+             : image.scaled(kPaneSize, kPaneSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 // The preview pane beside the file list of Qt's own dialog.
@@ -56,6 +68,8 @@ std::vector<std::string> QtPictureChooser::choose(const PictureRequest& request)
     dialog.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
                                            : QFileDialog::ExistingFile);
     addPreviewPane(dialog);
+    // Wide enough for the names, sizes and the pane side by side.
+    dialog.resize(860, 480);
     std::vector<std::string> chosen;
     if (dialog.exec() != QDialog::Accepted) {
         return chosen;
