@@ -1,5 +1,6 @@
 #include "base/Error.h"
 #include "engine/RasterImage.h"
+#include "gallery/BuildGallery.h"
 #include "gallery/BuildSteps.h"
 #include "production/CheckTargetDir.h"
 #include "production/ImageJobs.h"
@@ -145,11 +146,7 @@ void TMainForm::BuildAllBtnClick() {
     }
     state_.jobCancelled = false;
     if (project_->ShowWhenReady) {
-        std::string folder = project_->TargetDir.str();
-        if (!folder.empty() && folder.back() == kPathDelimiter) {
-            folder.pop_back();
-        }
-        openDocument(folder + kPathDelimiter + "index.html");
+        openDocument(GalleryIndexPath(*project_));
     }
 }
 
