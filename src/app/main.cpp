@@ -1,8 +1,12 @@
+#include "base/VersionRequest.h"
 #include "ui/MainForm.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (const auto status = fotoplex::AnswerVersionRequest("fotoplex", argc, argv)) {
+        return *status;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Fotoplex");
     QApplication::setApplicationDisplayName("Fotoplex");
