@@ -20,9 +20,6 @@ find_program(FOTOPLEX_GZIP gzip REQUIRED)
 set(fotoplex_compressed)
 foreach(source docs/man/fotoplex.1 docs/man/fotoplex-cli.1 resources/desktop/changelog)
     get_filename_component(name "${source}" NAME)
-    if(name STREQUAL "changelog")
-        set(name "changelog.Debian")
-    endif()
     set(output "${CMAKE_BINARY_DIR}/compressed/${name}.gz")
     add_custom_command(OUTPUT "${output}"
         COMMAND "${FOTOPLEX_GZIP}" -9 -n -c "${FOTOPLEX_SOURCE_DIR}/${source}" > "${output}"
@@ -60,5 +57,5 @@ install(FILES "${CMAKE_BINARY_DIR}/compressed/fotoplex.1.gz" "${CMAKE_BINARY_DIR
         DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES "${fotoplex_desktop}/fotoplex-cli.bash"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions" RENAME fotoplex-cli)
-install(FILES "${fotoplex_desktop}/copyright" "${CMAKE_BINARY_DIR}/compressed/changelog.Debian.gz"
+install(FILES "${fotoplex_desktop}/copyright" "${CMAKE_BINARY_DIR}/compressed/changelog.gz"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/fotoplex")

@@ -21,17 +21,17 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Opening the finished gallery goes through the desktop's default browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
-# The first line is the synopsis; dpkg wants every further line indented by one blank.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Fotoplex turns an ordered list of photographs into a static HTML gallery on
- disk: resized images, JPEG thumbnails, a stylesheet, index pages with a table
- of thumbnails and navigation between them, and one page per picture with
- links to the previous and next one. The gallery needs nothing but a plain web
- server.
- .
- Everything that shapes a gallery (pictures, folders, sizes, JPEG options,
- table layout, colours, titles, navigation words) is kept in a project file
- (.hgp). The package holds the desktop program fotoplex and its command-line
- twin fotoplex-cli, which builds the same galleries without a window.")
+# CPack puts the summary first and indents the rest itself; an empty line separates
+# paragraphs.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Fotoplex turns an ordered list of photographs into a static HTML gallery on
+disk: resized images, JPEG thumbnails, a stylesheet, index pages with a table
+of thumbnails and navigation between them, and one page per picture with
+links to the previous and next one. The gallery needs nothing but a plain web
+server.
+
+Everything that shapes a gallery (pictures, folders, sizes, JPEG options,
+table layout, colours, titles, navigation words) is kept in a project file
+(.hgp). The package holds the desktop program fotoplex and its command-line
+twin fotoplex-cli, which builds the same galleries without a window.")
 
 include(CPack)
