@@ -3,6 +3,7 @@
 #include "ui/MainForm.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLoggingCategory>
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Fotoplex");
     QApplication::setApplicationDisplayName("Fotoplex");
+    // The menu entry's id and icon name: installed, the icon theme has it.
     QGuiApplication::setDesktopFileName("com.quorvane.Fotoplex");
+    QApplication::setWindowIcon(QIcon::fromTheme("com.quorvane.Fotoplex"));
     fotoplex::TMainForm form;
     form.show();
     // Qt has taken its own options out of argv; a project named there opens after start-up,
