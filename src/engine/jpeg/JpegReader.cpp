@@ -159,6 +159,22 @@ std::vector<JpegMarker> takeMarkers(const jpeg_decompress_struct& codec) {
     return markers;
 }
 
+// The orientation that the first EXIF block states; that block is then set to say 1, since
+// the engine turns the pixels upright. A damaged block stays as it is and gives 1.
+std::uint16_t takeOrientation(std::vector<JpegMarker>& markers) {
+    for (JpegMarker& marker : markers) {
+        if (marker.code != JPEG_APP0 + 1 || !isExifBlock(marker.bytes)) {
+            continue;
+        }
+        const std::uint16_t orientation = readExifOrientation(marker.bytes).value_or(1);
+        if (orientation != 1) {
+            setExifOrientationUpright(marker.bytes);
+        }
+        return orientation;
+    }
+    return 1;
+}
+
 // Chooses what libjpeg hands out; false for colour spaces that have no RGB meaning.
 bool chooseOutput(jpeg_decompress_struct& codec) {
     switch (codec.jpeg_color_space) {
@@ -229,6 +245,7 @@ DecodeResult decodeJpeg(std::span<const std::uint8_t> data, Picture& picture, De
     takeResolution(d.codec, info);
     details.colorSpace = colorSpaceOf(d.codec.jpeg_color_space);
     details.markers = takeMarkers(d.codec);
+    info.orientation = takeOrientation(details.markers);
     if (headerOnly) {
         return {headerRead ? DecodeStatus::Complete : DecodeStatus::Incomplete, {}};
     }
