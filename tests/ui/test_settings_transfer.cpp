@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(panelColor(child<QWidget>("TableHeaderPanel")), QColor("#CCCCCC"));
         QCOMPARE(fontColor(child<QWidget>("LinkLabel")), QColor("#3333FF"));
         QCOMPARE(fontColor(child<QWidget>("ActiveLinkLabel")), QColor("#003399"));
-        QCOMPARE(child<QComboBox>("EncodingList")->currentText(), QString("Western (Latin)"));
+        QCOMPARE(child<QComboBox>("EncodingList")->currentText(), QString("UTF-8 (Unicode)"));
         QCOMPARE(child<QComboBox>("ImgResizeMethod")->currentText(), QString("Lanczos3"));
         QCOMPARE(child<QComboBox>("LinksTarget")->currentText(), QString("_self"));
         QCOMPARE(child<QComboBox>("TopTitleSize")->currentText(), QString("Heading 2"));
@@ -219,7 +219,7 @@ private slots:
         child<QLineEdit>("TargetDirEdit")->setText("/srv/gallery");
         child<QSpinBox>("TableBorder")->setValue(3);
         child<QCheckBox>("JumpMenu")->toggle();
-        child<QComboBox>("EncodingList")->setCurrentIndex(17);
+        child<QComboBox>("EncodingList")->setCurrentIndex(19);
         child<QRadioButton>("OverwriteImgSkip")->setChecked(true);
         child<QCheckBox>("ShowWhenReady")->toggle();
         QVERIFY(state().imagesBuilt);
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(project().TargetDir, Text("/srv/gallery"));
         QCOMPARE(project().TableBorder, 3);
         QCOMPARE(project().JumpMenu, true);
-        QCOMPARE(project().Encoding, 17);
+        QCOMPARE(project().Encoding, 19);
         QCOMPARE(project().OverwriteMode, 2);
         QCOMPARE(project().ShowWhenReady, true);
     }
