@@ -120,10 +120,12 @@ std::int32_t dotsPerInchFromCentimetres(unsigned density) {
 }
 
 // JFIF density first; a density of 1 x 1 (or none at all) gives way to an EXIF resolution.
+// A density without a unit is an aspect ratio, not a resolution: it counts as none.
 void takeResolution(const jpeg_decompress_struct& codec, DecodedInfo& info) {
     info.resolutionX = 0;
     info.resolutionY = 0;
-    if (codec.saw_JFIF_marker) {
+    const bool jfifResolution = codec.saw_JFIF_marker && codec.density_unit != 0;
+    if (jfifResolution) {
         const bool centimetres = codec.density_unit == 2;
         info.resolutionX =
             centimetres ? dotsPerInchFromCentimetres(codec.X_density) : codec.X_density;
@@ -131,7 +133,7 @@ void takeResolution(const jpeg_decompress_struct& codec, DecodedInfo& info) {
             centimetres ? dotsPerInchFromCentimetres(codec.Y_density) : codec.Y_density;
     }
     const bool onlyAspect = info.resolutionX == 1 && info.resolutionY == 1;
-    if (codec.saw_JFIF_marker && !onlyAspect) {
+    if (jfifResolution && !onlyAspect) {
         return;
     }
     for (jpeg_saved_marker_ptr m = codec.marker_list; m != nullptr; m = m->next) {
