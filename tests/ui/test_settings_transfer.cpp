@@ -350,6 +350,8 @@ private slots:
         p.Encoding = 3;
         p.LinkColor = "#ff0000";
         p.NextText = "Vor";
+        p.GalleryText = "\xDC" "bersicht \x80"; // Windows-1252, from a Windows project
+        p.PageText = "Seite \xC3\xA4";          // UTF-8
         p.Files = {"/photos/Beach.JPG", "/photos/b/dune.png"};
         form_->ShowProject();
         QCOMPARE(child<QSpinBox>("ImgWidthSpinEdit")->value(), 4000);
@@ -359,6 +361,9 @@ private slots:
         QCOMPARE(child<QButtonGroup>("AlignmentButtons")->checkedId(), -1);
         QCOMPARE(fontColor(child<QWidget>("LinkLabel")), QColor(255, 0, 0));
         QCOMPARE(child<QLineEdit>("NextEdit")->text(), QString("Vor"));
+        QCOMPARE(child<QLineEdit>("GalleryEdit")->text(), QString::fromUtf8("\u00DCbersicht \u20AC"));
+        QCOMPARE(child<QLineEdit>("PageEdit")->text(), QString::fromUtf8("Seite \u00E4"));
+        QCOMPARE(p.GalleryText, Text("\xDC" "bersicht \x80")); // showing stores nothing
         auto* list = child<QListWidget>("FilesListBox");
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), QString("Beach.JPG"));
