@@ -41,16 +41,20 @@ std::vector<std::uint8_t> swapSides(const std::vector<std::uint8_t>& stored, std
     const std::int32_t outWidth = height;
     const std::int32_t outHeight = width;
     std::vector<std::uint8_t> out(stored.size());
+    // Along an upright row the source moves by a fixed number of bytes.
+    const std::ptrdiff_t step =
+        static_cast<std::ptrdiff_t>((m.columnPerX + m.rowPerX * width) * std::int64_t{bytes});
     for (std::int32_t ty = 0; ty < outHeight; ty += kTile) {
         const std::int32_t yEnd = std::min(outHeight, ty + kTile);
         for (std::int32_t tx = 0; tx < outWidth; tx += kTile) {
             const std::int32_t xEnd = std::min(outWidth, tx + kTile);
             for (std::int32_t y = ty; y < yEnd; ++y) {
                 std::uint8_t* target = out.data() + (std::size_t(y) * outWidth + tx) * bytes;
-                for (std::int32_t x = tx; x < xEnd; ++x, target += bytes) {
-                    const std::int64_t column = m.column0 + m.columnPerX * x + m.columnPerY * y;
-                    const std::int64_t row = m.row0 + m.rowPerX * x + m.rowPerY * y;
-                    std::memcpy(target, stored.data() + (row * width + column) * bytes, bytes);
+                const std::int64_t column = m.column0 + m.columnPerX * tx + m.columnPerY * y;
+                const std::int64_t row = m.row0 + m.rowPerX * tx + m.rowPerY * y;
+                std::ptrdiff_t at = static_cast<std::ptrdiff_t>((row * width + column) * bytes);
+                for (std::int32_t x = tx; x < xEnd; ++x, target += bytes, at += step) {
+                    std::memcpy(target, stored.data() + at, bytes);
                 }
             }
         }
@@ -58,26 +62,40 @@ std::vector<std::uint8_t> swapSides(const std::vector<std::uint8_t>& stored, std
     return out;
 }
 
-// Mirrors one plane in place: left-right, top-bottom, or both (a half turn).
+template <std::size_t bytes> void swapPixels(std::uint8_t* a, std::uint8_t* b) {
+    std::uint8_t t[bytes];
+    std::memcpy(t, a, bytes);
+    std::memcpy(a, b, bytes);
+    std::memcpy(b, t, bytes);
+}
+
+// Swaps row `a` with row `b` read backwards (a == b reverses one row in place).
+template <std::size_t bytes>
+void swapReversed(std::uint8_t* a, std::uint8_t* b, std::int32_t width) {
+    const std::int32_t count = a == b ? width / 2 : width;
+    for (std::int32_t x = 0; x < count; ++x) {
+        swapPixels<bytes>(a + std::size_t(x) * bytes, b + std::size_t(width - 1 - x) * bytes);
+    }
+}
+
+// Mirrors one plane in place, in one pass: left-right, top-bottom, or both (a half turn).
 template <std::size_t bytes>
 void mirrorInPlace(std::vector<std::uint8_t>& plane, std::int32_t width, std::int32_t height,
                    bool leftRight, bool topBottom) {
     const std::size_t rowBytes = std::size_t(width) * bytes;
     std::uint8_t* base = plane.data();
-    const auto reverseRow = [&](std::uint8_t* row) {
-        for (std::size_t l = 0, r = rowBytes - bytes; l < r; l += bytes, r -= bytes) {
-            std::swap_ranges(row + l, row + l + bytes, row + r);
-        }
-    };
-    if (topBottom) {
-        for (std::int32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
-            std::swap_ranges(base + top * rowBytes, base + (top + 1) * rowBytes,
-                             base + bottom * rowBytes);
-        }
-    }
-    if (leftRight) {
+    const auto row = [&](std::int32_t y) { return base + std::size_t(y) * rowBytes; };
+    if (!topBottom) {
         for (std::int32_t y = 0; y < height; ++y) {
-            reverseRow(base + y * rowBytes);
+            swapReversed<bytes>(row(y), row(y), width);
+        }
+        return;
+    }
+    for (std::int32_t top = 0, bottom = height - 1; top <= bottom; ++top, --bottom) {
+        if (!leftRight) {
+            std::swap_ranges(row(top), row(top) + rowBytes, row(bottom));
+        } else {
+            swapReversed<bytes>(row(top), row(bottom), width);
         }
     }
 }
