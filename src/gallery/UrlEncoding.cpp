@@ -6,8 +6,10 @@ namespace fotoplex {
 
 namespace {
 
+// A backslash can only come from a file name here (folders are joined with '/'), and
+// browsers would read it as a folder delimiter.
 bool breaksUrl(unsigned char c) {
-    return c <= 0x20 || c >= 0x7F || c == '%' || c == '#' || c == '?' || c == '"';
+    return c <= 0x20 || c >= 0x7F || c == '%' || c == '#' || c == '?' || c == '"' || c == '\\';
 }
 
 std::string encode(const std::string& reference, std::string_view alsoEncoded) {

@@ -64,7 +64,7 @@ PlatformDefaults platformDefaults() {
 #ifdef _WIN32
     return {"C:\\My Documents", "img\\", "thumbs\\", 18};
 #else
-    return {documentsFolder(), "img/", "thumbs/", 17};
+    return {documentsFolder(), "img/", "thumbs/", 18};
 #endif
 }
 

@@ -11,7 +11,7 @@ struct PlatformDefaults {
     std::string documentsFolder; // default TargetDir and SourceDir
     std::string imageFolder;     // default ImageFolder
     std::string thumbFolder;     // default ThumbFolder
-    int encoding = 18;           // default Encoding: the texts' own charset (17 is UTF-8)
+    int encoding = 18;           // default Encoding, "Western (Latin)"
 };
 
 // The user's documents folder: XDG_DOCUMENTS_DIR (environment, then user-dirs.dirs),

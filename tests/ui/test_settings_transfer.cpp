@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(panelColor(child<QWidget>("TableHeaderPanel")), QColor("#CCCCCC"));
         QCOMPARE(fontColor(child<QWidget>("LinkLabel")), QColor("#3333FF"));
         QCOMPARE(fontColor(child<QWidget>("ActiveLinkLabel")), QColor("#003399"));
-        QCOMPARE(child<QComboBox>("EncodingList")->currentText(), QString("UTF-8 (Unicode)"));
+        QCOMPARE(child<QComboBox>("EncodingList")->currentText(), QString("Western (Latin)"));
         QCOMPARE(child<QComboBox>("ImgResizeMethod")->currentText(), QString("Lanczos3"));
         QCOMPARE(child<QComboBox>("LinksTarget")->currentText(), QString("_self"));
         QCOMPARE(child<QComboBox>("TopTitleSize")->currentText(), QString("Heading 2"));
