@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,7 +92,7 @@ private slots:
     void selectionDialogKeepsTheUsersFilterAndFolder() {
         QWidget owner;
         QtPictureChooser chooser(&owner);
-        QFileDialog* first = nullptr;
+        QPointer<QFileDialog> first;
         bool picked = false;
         inspectNextDialog([&](QFileDialog& d) {
             first = &d;
@@ -110,7 +111,8 @@ private slots:
         });
         chooser.choose(selectImagesRequest("/no/such/folder"));
         QVERIFY(picked);
-        QCOMPARE(second, first);
+        QVERIFY(first); // still there after the first use
+        QCOMPARE(second, first.data());
         QCOMPARE(filter, QString("GIF Images (*.gif)"));
         QCOMPARE(patterns, QStringList({"*.gif"}));
         QCOMPARE(folder, QDir(kReaders).absolutePath());
@@ -128,7 +130,7 @@ private slots:
         options.dialogs = &dialogs_;
         options.lastProjectPath = dir.filePath("last.hgp").toStdString();
         TMainForm form(options);
-        QList<QFileDialog*> seen;
+        QList<QPointer<QFileDialog>> seen;
         QList<QFileDialog::FileMode> modes;
         const auto record = [&](QFileDialog& d) {
             seen << &d;
@@ -143,9 +145,10 @@ private slots:
         inspectNextDialog(record);
         form.findChild<QAction*>("SelectImages1")->trigger();
         QCOMPARE(seen.size(), 4);
-        QCOMPARE(seen[1], seen[0]);
-        QCOMPARE(seen[3], seen[0]);
-        QVERIFY(seen[2] != seen[0]);
+        QVERIFY(seen[0] && seen[2]); // kept after their use
+        QCOMPARE(seen[1].data(), seen[0].data());
+        QCOMPARE(seen[3].data(), seen[0].data());
+        QVERIFY(seen[2].data() != seen[0].data());
         QCOMPARE(modes, QList<QFileDialog::FileMode>(
                             {QFileDialog::ExistingFiles, QFileDialog::ExistingFiles,
                              QFileDialog::ExistingFile, QFileDialog::ExistingFiles}));
