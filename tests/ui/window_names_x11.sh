@@ -49,12 +49,19 @@ display_ready() { [ -s "$tmp/display" ]; }
 poll 10 display_ready || fail "Xvfb did not start"
 export DISPLAY=":$(head -n 1 "$tmp/display")"
 
-# A copy of the program keeps its last.hgp in the scratch folder. Save Project writes
-# untitled.hgp into the folder the program starts in; a folder of that name makes it fail.
-mkdir -p "$tmp/bin" "$tmp/run/untitled.hgp" "$tmp/home"
-cp "$program" "$tmp/bin/fotoplex"
+# A copy of the program, laid out as installed with the build's user guide beside it, keeps
+# its last.hgp in the scratch folder. Save Project writes untitled.hgp into the folder the
+# program starts in; a folder of that name makes it fail.
+mkdir -p "$tmp/prefix/bin" "$tmp/prefix/share" "$tmp/run/untitled.hgp" "$tmp/home"
+cp "$program" "$tmp/prefix/bin/fotoplex"
+for share in "$(dirname "$program")/../share/fotoplex" "$(dirname "$program")/../../share/fotoplex"; do
+    if [ -d "$share" ]; then
+        ln -s "$(cd "$share" && pwd)" "$tmp/prefix/share/fotoplex"
+        break
+    fi
+done
 (cd "$tmp/run" && exec env HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/data" \
-    QT_QPA_PLATFORM=xcb "$tmp/bin/fotoplex" >"$tmp/program.log" 2>&1) &
+    QT_QPA_PLATFORM=xcb "$tmp/prefix/bin/fotoplex" >"$tmp/program.log" 2>&1) &
 app=$!
 
 # One property of a window as text, "" when it has none.
@@ -133,5 +140,5 @@ xdotool key ctrl+x
 ended() { ! kill -0 "$app" 2>/dev/null; }
 poll 20 ended || fail "Ctrl+X did not close the program"
 app=""
-[ -f "$tmp/bin/last.hgp" ] || fail "closing did not keep last.hgp"
+[ -n "$(find "$tmp" -name last.hgp -type f)" ] || fail "closing did not keep last.hgp"
 echo "ok: Ctrl+X closes the program and keeps last.hgp"
