@@ -16,8 +16,9 @@ int main(int argc, char* argv[]) {
         return *status;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Fotoplex");
-    QApplication::setApplicationDisplayName("Fotoplex");
+    // The application title. It is deliberately not set as the display name as well: on X11
+    // and Wayland Qt appends the display name to every window title.
+    QApplication::setApplicationName(fotoplex::kApplicationTitle);
     // The menu entry's id and icon name: installed, the icon theme has it.
     QGuiApplication::setDesktopFileName("com.quorvane.Fotoplex");
     QApplication::setWindowIcon(QIcon::fromTheme("com.quorvane.Fotoplex"));

@@ -35,6 +35,15 @@ void ClickablePanel::mousePressEvent(QMouseEvent* event) {
     QFrame::mousePressEvent(event);
 }
 
+void ClickableListBox::mousePressEvent(QMouseEvent* event) {
+    const int before = currentRow();
+    QListWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && before >= 0 && currentRow() == before &&
+        indexAt(event->position().toPoint()).row() == before) {
+        emit selectedRowClicked();
+    }
+}
+
 void setPanelColor(QWidget* panel, const QColor& color) {
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, color);

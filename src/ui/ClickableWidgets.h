@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 
 namespace fotoplex {
 
@@ -26,6 +27,20 @@ public:
 
 signals:
     void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// A list box that also reports a click on the row already selected, which selects nothing
+// new (a click on another row reports itself as a change of the current row).
+class ClickableListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ClickableListBox(QWidget* parent = nullptr) : QListWidget(parent) {}
+
+signals:
+    void selectedRowClicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

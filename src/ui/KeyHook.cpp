@@ -5,17 +5,23 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QWidget>
 
 namespace fotoplex {
 
 namespace {
 
-// Esc keeps its meaning in the file and folder choosers, which stand for the desktop's own
-// dialogs.
-bool inFileChooser(QObject* watched) {
+// Message boxes and the file and folder choosers stand for the desktop's own dialogs, not
+// the program's windows: their keys keep their meaning (Esc answers a box) and are not
+// recorded, so that Esc in a job's question does not ask again at the next file.
+bool inPlatformDialog(QObject* watched) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    return widget && qobject_cast<QFileDialog*>(widget->window());
+    if (!widget) {
+        return false;
+    }
+    QWidget* window = widget->window();
+    return qobject_cast<QMessageBox*>(window) || qobject_cast<QFileDialog*>(window);
 }
 
 } // namespace
@@ -31,7 +37,8 @@ KeyHook::~KeyHook() {
 }
 
 bool KeyHook::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+        inPlatformDialog(watched)) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -40,7 +47,7 @@ bool KeyHook::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     state_.lastKey = code;
-    return code == kEscapeKey && !inFileChooser(watched);
+    return code == kEscapeKey;
 }
 
 std::uint16_t keyCode(int qtKey) {

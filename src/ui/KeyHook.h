@@ -8,7 +8,8 @@ namespace fotoplex {
 struct ProgramState;
 
 // Sees every key press of the program's windows that no menu shortcut has taken, records
-// its code in LastKey and swallows Esc, so that a running job can offer to cancel.
+// its code in LastKey and swallows Esc, so that a running job can offer to cancel. Message
+// boxes and file choosers are the desktop's dialogs: their keys are left alone.
 class KeyHook : public QObject {
     Q_OBJECT
 public:

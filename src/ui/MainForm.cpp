@@ -238,7 +238,7 @@ void TMainForm::runCommand(const std::function<void()>& command) {
 
 void TMainForm::showErrorBox(const std::string& message) {
     MessageRequest request;
-    request.caption = appTitle_.empty() ? std::string("Fotoplex") : appTitle_;
+    request.caption = kApplicationTitle;
     request.text = errorBoxText(message);
     request.icon = MessageIcon::Error;
     request.buttons = MessageButtons::Ok;

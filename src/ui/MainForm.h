@@ -285,7 +285,7 @@ private:
     QLabel* statusPanel1_ = nullptr;
 
     // Files page.
-    QListWidget* filesListBox_ = nullptr;
+    QListWidget* filesListBox_ = nullptr; // a ClickableListBox
     QCheckBox* sortedChk_ = nullptr;
     QLineEdit* targetDirEdit_ = nullptr;
     QToolButton* chooseTargetDirBtn_ = nullptr;
@@ -375,6 +375,9 @@ private:
     QProgressBar* totalProgress_ = nullptr;
     QCheckBox* showWhenReady_ = nullptr;
 };
+
+// The name the desktop shows for the running program, and the error box's caption.
+inline constexpr const char* kApplicationTitle = "Fotoplex";
 
 // The fixed size of the window's client area (side bar, pages and status bar).
 inline constexpr int kClientWidth = 676;

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QUrl>
+#include <algorithm>
 
 namespace fotoplex {
 
@@ -163,8 +164,10 @@ void TMainForm::setStatusText(int panel, const std::string& text) {
     (panel == 0 ? statusPanel0_ : statusPanel1_)->setText(toQString(text));
 }
 
+// One file (maximum 0) or none (-1) would make an empty range, which Qt draws as a busy
+// animation; the bar then stays empty instead.
 void TMainForm::setProgressMaximum(int maximum) {
-    totalProgress_->setRange(0, maximum);
+    totalProgress_->setRange(0, std::max(maximum, 1));
 }
 
 void TMainForm::setProgress(int position) {

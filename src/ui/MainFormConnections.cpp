@@ -121,7 +121,11 @@ void TMainForm::connectFilesPage() {
     onChange(button("MoveDownBtn"), &QPushButton::clicked, &TMainForm::MoveDownBtnClick);
     onChange(button("ClearListBtn"), &QPushButton::clicked, &TMainForm::ClearListBtnClick);
     onChange(sortedChk_, &QCheckBox::clicked, &TMainForm::SortedChkClick);
+    // A click re-reads the preview also on the row already selected: the file may have
+    // changed on disk.
     onChange(filesListBox_, &QListWidget::currentRowChanged, &TMainForm::FilesListBoxClick);
+    onChange(static_cast<ClickableListBox*>(filesListBox_), &ClickableListBox::selectedRowClicked,
+             &TMainForm::FilesListBoxClick);
     onChange(previewImgChk_, &QCheckBox::toggled, &TMainForm::FilesListBoxClick);
     onChange(findChild<QToolButton*>("BackSpeedButton"), &QToolButton::clicked,
              &TMainForm::BackSpeedButtonClick);

@@ -1,4 +1,5 @@
 #include "ui/MainForm.h"
+#include "ui/MenuShortcuts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -93,6 +94,8 @@ void TMainForm::buildMenu() {
     helpMenu_->addSeparator();
     command(addItem(helpMenu_, "GoToHomepage1", "&Go To Homepage"), &TMainForm::openHomePage);
     command(addItem(helpMenu_, "About1", "&About"), &TMainForm::showAboutBox);
+
+    new MenuShortcutsFirst(bar); // Ctrl+X is Exit also while an edit has the focus
 }
 
 } // namespace fotoplex

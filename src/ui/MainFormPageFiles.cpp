@@ -1,3 +1,4 @@
+#include "ui/ClickableWidgets.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
 
@@ -45,7 +46,7 @@ QWidget* TMainForm::buildFilesPage() {
     // The ordered source list with its buttons.
     QGroupBox* list = makeGroup(page, "FileListGroup", "File List");
     auto* listLayout = new QGridLayout(list);
-    filesListBox_ = new QListWidget(list);
+    filesListBox_ = new ClickableListBox(list);
     filesListBox_->setObjectName("FilesListBox");
     filesListBox_->setSelectionMode(QAbstractItemView::SingleSelection);
     listLayout->addWidget(filesListBox_, 0, 0, 8, 1);
@@ -75,7 +76,7 @@ QWidget* TMainForm::buildFilesPage() {
     infoLabel_->setObjectName("InfoLabel");
     infoLabel_->setTextFormat(Qt::PlainText);
     infoLabel_->setAlignment(Qt::AlignCenter);
-    infoLabel_->setMinimumWidth(kInfoLineWidth - 40);
+    infoLabel_->setFixedWidth(kInfoLineWidth);
     previewLayout->addWidget(infoLabel_);
     previewImgChk_ = makeCheckBox(preview, "PreviewImgChk", "Preview", true);
     previewLayout->addWidget(previewImgChk_);

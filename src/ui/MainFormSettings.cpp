@@ -86,10 +86,9 @@ void TMainForm::ChooseTargetDirBtnClick() {
     if (!folder || folder->empty()) {
         return;
     }
-    targetDirEdit_->setText(toQString(*folder)); // stores TargetDir and marks the project
-    if (store(project_->TargetDir, Text(*folder))) {
-        MarkModified();
-    }
+    targetDirEdit_->setText(toQString(*folder)); // stores TargetDir when the text changes
+    store(project_->TargetDir, Text(*folder));
+    MarkModified(); // a chosen folder marks the project, even the one it had
 }
 
 void TMainForm::ConvertLowClick() {

@@ -54,6 +54,20 @@ QMessageBox::StandardButton boxButton(Answer answer) {
     return QMessageBox::Ok;
 }
 
+// Esc answers a box as the desktop does: Cancel where there is one, else No, else OK.
+Answer escapeAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return Answer::Ok;
+    case MessageButtons::YesNo:
+        return Answer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return Answer::Cancel;
+}
+
 // A box closed without a button counts as its most cautious answer.
 Answer answerOf(int button, MessageButtons buttons) {
     switch (button) {
@@ -94,18 +108,23 @@ QString startPath(const FileRequest& request) {
 
 } // namespace
 
-QString fileDialogFilters(const std::vector<FileFilter>& filters) {
+// Qt takes a filter's patterns from the last parentheses of its line and, with the details
+// hidden, shows the rest of the line: the caption as written, even one that names its own
+// patterns ("All Files (*.*)") or none ("All Supported Image Formats").
+void setFileFilters(QFileDialog& dialog, const std::vector<FileFilter>& filters) {
     QStringList lines;
     for (const FileFilter& filter : filters) {
         lines << toQString(filter.caption) + " (" + patternsOf(filter.patterns) + ")";
     }
-    return lines.join(";;");
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(lines);
 }
 
 Answer QtDialogs::ask(const MessageRequest& request) {
     QMessageBox box(boxIcon(request.icon), toQString(request.caption), toQString(request.text),
                     boxButtons(request.buttons), owner_);
     box.setDefaultButton(boxButton(request.defaultAnswer));
+    box.setEscapeButton(boxButton(escapeAnswer(request.buttons)));
     return answerOf(box.exec(), request.buttons);
 }
 
@@ -120,8 +139,8 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& title,
 }
 
 std::optional<std::string> QtDialogs::openFile(const FileRequest& request) {
-    QFileDialog dialog(owner_, toQString(request.title), startPath(request),
-                       fileDialogFilters(request.filters));
+    QFileDialog dialog(owner_, toQString(request.title), startPath(request));
+    setFileFilters(dialog, request.filters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -131,8 +150,8 @@ std::optional<std::string> QtDialogs::openFile(const FileRequest& request) {
 }
 
 std::optional<std::string> QtDialogs::saveFile(const FileRequest& request) {
-    QFileDialog dialog(owner_, toQString(request.title), startPath(request),
-                       fileDialogFilters(request.filters));
+    QFileDialog dialog(owner_, toQString(request.title), startPath(request));
+    setFileFilters(dialog, request.filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(toQString(request.defaultExtension));

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QFileDialog;
+
 namespace fotoplex {
 
 // The modal questions and file choosers of the desktop, owned by one window.
@@ -24,7 +26,8 @@ private:
     QPointer<QWidget> owner_;
 };
 
-// "Caption (*.a;*.b)" lines for a file dialog; "*.*" is every file.
-QString fileDialogFilters(const std::vector<FileFilter>& filters);
+// Gives a file dialog its filter list: each caption shown exactly as written, the files
+// listed by its patterns ("*.*" is every file).
+void setFileFilters(QFileDialog& dialog, const std::vector<FileFilter>& filters);
 
 } // namespace fotoplex

@@ -60,16 +60,44 @@ void addPreviewPane(QFileDialog& dialog) {
 
 } // namespace
 
-std::vector<std::string> QtPictureChooser::choose(const PictureRequest& request) {
-    QFileDialog dialog(owner_, toQString(request.title), toQString(request.folder),
-                       fileDialogFilters(request.filters));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+QtPictureChooser::~QtPictureChooser() {
+    delete several_.dialog; // gone already when the owner went first
+    delete single_.dialog;
+}
+
+// Made at its first use; later uses keep the filter the user picked and, when the requested
+// folder does not exist, the folder the dialog was in.
+QFileDialog& QtPictureChooser::prepare(KeptDialog& kept, const PictureRequest& request) {
+    if (!kept.dialog) {
+        kept.dialog = new QFileDialog(owner_);
+        kept.dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+        kept.dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        addPreviewPane(*kept.dialog);
+        // Wide enough for the names, sizes and the pane side by side.
+        kept.dialog->resize(860, 480);
+        kept.filterCaptions.clear();
+    }
+    QFileDialog& dialog = *kept.dialog;
+    dialog.setWindowTitle(toQString(request.title));
     dialog.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
                                            : QFileDialog::ExistingFile);
-    addPreviewPane(dialog);
-    // Wide enough for the names, sizes and the pane side by side.
-    dialog.resize(860, 480);
+    QStringList captions;
+    for (const FileFilter& filter : request.filters) {
+        captions << toQString(filter.caption);
+    }
+    if (captions != kept.filterCaptions) {
+        setFileFilters(dialog, request.filters);
+        kept.filterCaptions = captions;
+    }
+    const QString folder = toQString(request.folder);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+        dialog.setDirectory(folder);
+    }
+    return dialog;
+}
+
+std::vector<std::string> QtPictureChooser::choose(const PictureRequest& request) {
+    QFileDialog& dialog = prepare(request.multiSelect ? several_ : single_, request);
     std::vector<std::string> chosen;
     if (dialog.exec() != QDialog::Accepted) {
         return chosen;

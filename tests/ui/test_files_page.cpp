@@ -96,6 +96,14 @@ private:
         }
         return texts;
     }
+    // Clicks row i of the list box with the mouse, the window shown.
+    void clickRow(int i) {
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        const QRect row = list()->visualItemRect(list()->item(i));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, row.center());
+    }
+
     // A picture of its own, so that a test may delete it.
     std::string makePicture(const QString& name, int width, int height, QColor colour) {
         QImage image(width, height, QImage::Format_ARGB32);
@@ -445,6 +453,45 @@ private slots:
         QVERIFY(!child<QLabel>("PreviewImage")->isVisibleTo(form_.get()));
         child<QCheckBox>("PreviewImgChk")->setChecked(true);
         QVERIFY(child<QLabel>("InfoLabel")->text().startsWith("Width: 16;"));
+    }
+
+    // A click on the row already selected reads the file again: it may have changed on disk.
+    void clickOnTheSelectedRowRereadsThePreview() {
+        convertLow(false);
+        const std::string path = makePicture("changing.png", 40, 30, Qt::red);
+        pictures_.answers.push_back({path});
+        press("SelectFilesBtn");
+        QVERIFY(info().startsWith("Width: 40; Height: 30;"));
+        makePicture("changing.png", 90, 70, Qt::blue);
+        clickRow(0);
+        QCOMPARE(list()->currentRow(), 0);
+        QVERIFY(info().startsWith("Width: 90; Height: 70;"));
+    }
+
+    // A click on another row reads that file once: a file gone from disk gives one error box.
+    void clickOnAnotherRowReadsItOnce() {
+        convertLow(false);
+        const std::string kept = makePicture("kept.png", 40, 30, Qt::red);
+        const std::string lost = makePicture("lost.png", 40, 30, Qt::red);
+        pictures_.answers.push_back({kept, lost});
+        press("SelectFilesBtn");
+        QVERIFY(QFile::remove(QString::fromStdString(lost)));
+        clickRow(1);
+        QCOMPARE(list()->currentRow(), 1);
+        QCOMPARE(dialogs_.asked.size(), std::size_t(1));
+        QVERIFY(dialogs_.lastText().rfind("Cannot open file", 0) == 0);
+    }
+
+    void infoLineIsCentredInItsWidth() {
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        auto* line = child<QLabel>("InfoLabel");
+        QCOMPARE(line->width(), 273);
+        QVERIFY(line->alignment() & Qt::AlignHCenter);
+        // All of it inside its group, and the group inside the page.
+        QVERIFY(line->parentWidget()->contentsRect().contains(line->geometry()));
+        QWidget* group = line->parentWidget();
+        QVERIFY(group->parentWidget()->rect().contains(group->geometry()));
     }
 
     void removeAndClearListKeepTheListAndTheStatusInStep() {

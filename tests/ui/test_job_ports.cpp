@@ -72,6 +72,22 @@ private slots:
         QCOMPARE(child<QProgressBar>("TotalProgress")->value(), 3);
     }
 
+    // One file gives the maximum 0, a list pruned to none -1: an empty range, which Qt
+    // would draw as a busy animation. The bar stays empty instead.
+    void progressBarWithOneFileOrNoneIsEmptyNotBusy() {
+        QtJobWindow window(*form_);
+        auto* bar = child<QProgressBar>("TotalProgress");
+        for (const int maximum : {0, -1}) {
+            window.setProgressMaximum(maximum);
+            window.setProgress(0);
+            QVERIFY2(bar->minimum() < bar->maximum(), qPrintable(QString::number(maximum)));
+            QCOMPARE(bar->value(), 0);
+        }
+        window.setProgressMaximum(1); // two files: half way after the first
+        window.setProgress(1);
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+
     void busyCursorIsShownOnceAndNeverLeftBehind() {
         {
             QtJobWindow window(*form_);

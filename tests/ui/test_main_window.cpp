@@ -349,7 +349,7 @@ private slots:
         QVERIFY(!form_->programState().jobCancelled);
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
         QCOMPARE(dialogs_.asked[0].text, std::string("Cannot create file /nowhere/main.css."));
-        QCOMPARE(dialogs_.asked[0].caption, form_->appTitle());
+        QCOMPARE(dialogs_.asked[0].caption, std::string("Fotoplex")); // the application title
         QCOMPARE(dialogs_.asked[0].icon, MessageIcon::Error);
     }
 
@@ -493,6 +493,40 @@ private slots:
         QCOMPARE(edit->text(), text);
         QVERIFY(form_->isVisible());
         QVERIFY(dialogs_.asked.empty());
+    }
+
+    // Exit's Ctrl+X comes before an edit's Cut: the window closes (keeping the project in
+    // last.hgp) and the edit keeps its text.
+    void ctrlXExitsAlsoFromAnEdit() {
+        activate();
+        for (const char* name : {"TargetDirEdit", "FilesListBox"}) {
+            form_->show();
+            QApplication::setActiveWindow(form_.get());
+            QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+            auto* control = child<QWidget>(name);
+            control->setFocus();
+            QVERIFY(control->hasFocus());
+            auto* edit = qobject_cast<QLineEdit*>(control);
+            if (edit) {
+                edit->setText("/some/folder");
+                edit->selectAll();
+            }
+            QFile::remove(dir_.filePath("last.hgp"));
+            QTest::keyClick(control, Qt::Key_X, Qt::ControlModifier);
+            QVERIFY2(!form_->isVisible(), name);
+            QVERIFY(QFile::exists(dir_.filePath("last.hgp")));
+            if (edit) {
+                QCOMPARE(edit->text(), QString("/some/folder"));
+            }
+        }
+    }
+
+    void lockedWindowIgnoresCtrlX() {
+        activate();
+        form_->LockWindow();
+        QTest::keyClick(form_.get(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(form_->isVisible());
+        form_->UnlockWindow();
     }
 
     void escapeReachesTheHookWhileLocked() {

@@ -230,7 +230,7 @@ private slots:
         makeModified();
         form_->runCommand([this] { form_->SaveProject1Click(); });
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
-        QCOMPARE(dialogs_.asked[0].caption, form_->appTitle());
+        QCOMPARE(dialogs_.asked[0].caption, std::string("Fotoplex")); // the application title
         QVERIFY(dialogs_.asked[0].text.rfind("Cannot create file untitled.hgp", 0) == 0);
         QVERIFY(form_->project().Modified);
         QCOMPARE(form_->windowTitle(), titleOf("untitled.hgp", true));

@@ -455,6 +455,18 @@ private slots:
         QVERIFY(project().Modified);
     }
 
+    void choosingTheFolderAlreadyThereStillMarksTheProject() {
+        auto* edit = child<QLineEdit>("TargetDirEdit");
+        edit->setText("/start/here");
+        built();
+        dialogs_.folders.push_back(std::string("/start/here"));
+        child<QToolButton>("ChooseTargetDirBtn")->click();
+        QCOMPARE(project().TargetDir, Text("/start/here"));
+        QVERIFY(project().Modified);
+        QVERIFY(form_->windowTitle().endsWith(" *"));
+        QVERIFY(state().imagesBuilt); // the folder is no image setting
+    }
+
     void cancelledFolderChooserChangesNothing() {
         auto* edit = child<QLineEdit>("TargetDirEdit");
         edit->setText("/start/here");
