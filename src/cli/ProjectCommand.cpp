@@ -25,6 +25,7 @@ const char* const kUsage =
     "show  prints every setting as Name=value, then one File=path line per picture.\n\n"
     "NAME is a setting's name (as 'show' prints them). Flags take true/false or 1/0,\n"
     "integers any 32-bit value, texts are stored as given (at most 255 bytes).\n"
+    "ImageMetadata and ThumbMetadata take all, nolocation or profile.\n"
     "A source path is stored absolute, lower-cased when ConvertLow is set at that moment.\n";
 
 // A request that cannot be carried out as written: exit status 2, nothing written.

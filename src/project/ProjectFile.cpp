@@ -1,7 +1,9 @@
 #include "project/ProjectFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "base/Error.h"
+#include "base/Text.h"
+#include "project/ProjectExtension.h"
+#include "project/TProject.h"
 
 #include <array>
 #include <cerrno>
@@ -11,11 +13,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
-
-#include "base/Error.h"
-#include "base/Text.h"
-#include "project/TProject.h"
 
 namespace fotoplex {
 
@@ -163,6 +163,19 @@ public:
         result.assign(record.data() + 1, length);
         return true;
     }
+    // Whatever follows, at most `limit` bytes.
+    std::vector<std::uint8_t> rest(std::size_t limit) {
+        std::vector<std::uint8_t> bytes;
+        std::array<char, 4096> chunk{};
+        while (!ended_ && bytes.size() < limit) {
+            const std::size_t want = std::min(chunk.size(), limit - bytes.size());
+            in_.read(chunk.data(), static_cast<std::streamsize>(want));
+            const auto got = static_cast<std::size_t>(in_.gcount());
+            bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<long>(got));
+            ended_ = got != want;
+        }
+        return bytes;
+    }
 
 private:
     bool read(std::uint8_t* into, std::size_t count) {
@@ -187,6 +200,8 @@ std::vector<std::uint8_t> layout(const TProject& project) {
         writer.text(file);
     }
     visitSettings(writer, project);
+    const std::vector<std::uint8_t> extension = extensionBlock(project);
+    writer.bytes.insert(writer.bytes.end(), extension.begin(), extension.end());
     return writer.bytes;
 }
 
@@ -275,8 +290,8 @@ void writeProjectFile(const TProject& project, const std::string& path) {
     TemporaryFile temporary(pattern);
 
     const std::vector<std::uint8_t> bytes = layout(project);
-    const bool written = writeAll(fd, bytes) && ::fchmod(fd, newFileMode(target)) == 0 &&
-                         ::fsync(fd) == 0;
+    const bool written =
+        writeAll(fd, bytes) && ::fchmod(fd, newFileMode(target)) == 0 && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         throw Error("Cannot write file " + path);
@@ -309,6 +324,11 @@ void readProjectFile(TProject& project, const std::string& path) {
         }
     }
     visitSettings(reader, project);
+    // Only a file that holds the whole settings block says anything about the extension
+    // settings; one byte past the largest block is enough to see that a tail is too long.
+    if (!reader.atEnd()) {
+        readExtensionBlock(project, reader.rest(kExtensionHeaderSize + kMaxExtensionText + 1));
+    }
 }
 
 } // namespace fotoplex
