@@ -1,12 +1,12 @@
 #include "project/ProjectExtension.h"
 
-#include "project/TProject.h"
-
 #include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "project/TProject.h"
 
 namespace fotoplex {
 

@@ -1,9 +1,9 @@
 #include "project/ProjectFields.h"
 
-#include "base/Error.h"
-
 #include <array>
 #include <charconv>
+
+#include "base/Error.h"
 
 namespace fotoplex {
 
@@ -104,9 +104,7 @@ bool parseInteger(const std::string& value, std::int32_t& result) {
 
 } // namespace
 
-std::span<const ProjectField> projectFields() {
-    return kFields;
-}
+std::span<const ProjectField> projectFields() { return kFields; }
 
 const ProjectField* findProjectField(const std::string& name) {
     for (const ProjectField& field : kFields) {

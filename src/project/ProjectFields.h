@@ -1,12 +1,12 @@
 #pragma once
 
-#include "project/TProject.h"
-
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <variant>
+
+#include "project/TProject.h"
 
 namespace fotoplex {
 

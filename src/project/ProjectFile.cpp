@@ -1,9 +1,7 @@
 #include "project/ProjectFile.h"
 
-#include "base/Error.h"
-#include "base/Text.h"
-#include "project/ProjectExtension.h"
-#include "project/TProject.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -13,9 +11,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
+
+#include "base/Error.h"
+#include "base/Text.h"
+#include "project/ProjectExtension.h"
+#include "project/TProject.h"
 
 namespace fotoplex {
 
@@ -290,8 +291,8 @@ void writeProjectFile(const TProject& project, const std::string& path) {
     TemporaryFile temporary(pattern);
 
     const std::vector<std::uint8_t> bytes = layout(project);
-    const bool written =
-        writeAll(fd, bytes) && ::fchmod(fd, newFileMode(target)) == 0 && ::fsync(fd) == 0;
+    const bool written = writeAll(fd, bytes) && ::fchmod(fd, newFileMode(target)) == 0 &&
+                         ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         throw Error("Cannot write file " + path);

@@ -1,9 +1,9 @@
 #include "project/TProject.h"
 
+#include <array>
+
 #include "project/PlatformDefaults.h"
 #include "project/ProjectFile.h"
-
-#include <array>
 
 namespace fotoplex {
 
@@ -11,22 +11,23 @@ namespace {
 
 // Encoding index to the charset text of the pages' character-set declaration.
 constexpr std::array<const char*, 20> kCharsets = {
-    "iso-8859-2",     "x-mac-ce",     "windows-1250", "iso-8859-5",  "KOI8-R",
-    "x-mac-cyrillic", "windows-1251", "iso-8859-7",   "x-mac-greek", "windows-1253",
-    "iso-8859-1",     "EUC-JP",       "iso-2022-jp",  "Shift_JIS",   "euc-kr",
-    "gb2312",         "big5",         "utf-8",        "iso-8859-1",  "windows-1252"};
+    "iso-8859-2",   "x-mac-ce",    "windows-1250",   "iso-8859-5", "KOI8-R",
+    "x-mac-cyrillic", "windows-1251", "iso-8859-7",  "x-mac-greek", "windows-1253",
+    "iso-8859-1",   "EUC-JP",      "iso-2022-jp",    "Shift_JIS",  "euc-kr",
+    "gb2312",       "big5",        "utf-8",          "iso-8859-1", "windows-1252"};
 
 // FontFamily index to the stylesheet's font-family value.
 constexpr std::array<const char*, 6> kFontFamilies = {
-    "Arial, Helvetica, sans-serif",          "\"Courier New\", Courier, monospace",
-    "\"MS Sans Serif\", Geneva, sans-serif", "\"MS Serif\", New York, serif",
-    "\"Times New Roman\", Times, serif",     "Verdana, Arial, Helvetica, sans-serif"};
+    "Arial, Helvetica, sans-serif",
+    "\"Courier New\", Courier, monospace",
+    "\"MS Sans Serif\", Geneva, sans-serif",
+    "\"MS Serif\", New York, serif",
+    "\"Times New Roman\", Times, serif",
+    "Verdana, Arial, Helvetica, sans-serif"};
 
 } // namespace
 
-TProject::TProject() {
-    SetDefaults();
-}
+TProject::TProject() { SetDefaults(); }
 
 void TProject::SetDefaults() {
     const PlatformDefaults platform = platformDefaults();

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "base/MetadataChoice.h"
-#include "project/Text.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "base/MetadataChoice.h"
+#include "project/Text.h"
 
 namespace fotoplex {
 

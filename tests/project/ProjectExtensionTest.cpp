@@ -1,16 +1,17 @@
-#include "project/ProjectExtension.h"
-
-#include "project/ProjectFile.h"
-#include "project/TProject.h"
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "project/ProjectExtension.h"
+#include "project/ProjectFile.h"
+#include "project/TProject.h"
 
 namespace fotoplex {
 namespace {
