@@ -34,6 +34,7 @@ struct Box {
     std::int32_t filter;
     std::int32_t quality;
     bool progressive;
+    MetadataChoice metadata;
 };
 
 bool askedToCancel(JobContext& job) {
@@ -114,6 +115,7 @@ void runWorker(JobContext& job, const std::string& source, const std::string& ou
     worker.Filter = box.filter;
     worker.Quality = box.quality;
     worker.Progressive = box.progressive;
+    worker.Metadata = box.metadata;
     worker.Resume();
     while (!job.state.workerDone.load(std::memory_order_acquire)) {
         job.window.processEvents();
@@ -200,7 +202,7 @@ void ImageJob(JobContext& job) {
             if (p.ResizeImages) {
                 runWorker(job, readable, output,
                           {p.ImgWidth, p.ImgHeight, p.KeepImgAspect, p.ImgResizeMethod,
-                           p.JPEGQuality, p.ProgressiveImg});
+                           p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata});
             } else if (SourceExists(source)) {
                 CopyFileReplacing(readable, output);
             }
@@ -247,7 +249,7 @@ void ThumbJob(JobContext& job) {
             job.window.setStatus(0, "Status: Resizing");
             runWorker(job, ResolveSourcePath(source), output,
                       {p.ThumbWidth, p.ThumbHeight, p.KeepThumbAspect, p.ThumbResizeMethod,
-                       p.ThumbQuality, p.ProgressiveThumb});
+                       p.ThumbQuality, p.ProgressiveThumb, p.ThumbMetadata});
             produced = true;
         }
         recordSize(job, output, job.state.thumbSizes);

@@ -7,6 +7,8 @@
 
 #include <exception>
 
+#include "engine/MetadataFilter.h"
+
 namespace fotoplex {
 
 namespace {
@@ -87,6 +89,8 @@ void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32
 void TResizeImageThread::produce() {
     Picture->ReadPictureFile(Source);
     resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter);
+    auto& markers = Picture->FileParams.Markers;
+    markers = markersFor(std::move(markers), Metadata);
     writeJpegOutput(*Picture, Output, Quality, Progressive);
 }
 
