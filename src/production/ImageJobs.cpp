@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "base/FileUtil.h"
+#include "production/MetadataCopy.h"
 #include "production/OutputNaming.h"
 #include "production/SourceFiles.h"
 #include "production/TResizeImageThread.h"
@@ -204,7 +205,7 @@ void ImageJob(JobContext& job) {
                           {p.ImgWidth, p.ImgHeight, p.KeepImgAspect, p.ImgResizeMethod,
                            p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata});
             } else if (SourceExists(source)) {
-                CopyFileReplacing(readable, output);
+                CopyWithMetadata(readable, output, p.ImageMetadata);
             }
         }
         recordSize(job, output, job.state.imageSizes);

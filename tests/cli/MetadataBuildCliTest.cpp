@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -84,13 +86,13 @@ protected:
     }
 
     // Builds a gallery of the photos in `sources` with both settings at `choice`.
-    fs::path build(const std::string& sources, const std::string& choice) {
-        const fs::path target = folder / (sources + "-" + choice);
+    fs::path build(const std::string& sources, const std::string& choice, bool resize = true) {
+        const fs::path target = folder / (sources + "-" + choice + (resize ? "" : "-copies"));
         std::vector<std::string> words = {"project",
                                           "new",
                                           (target.string() + ".hgp"),
                                           "TargetDir=" + target.string(),
-                                          "ResizeImages=true",
+                                          "ResizeImages=" + std::string(resize ? "true" : "false"),
                                           "ImageMetadata=" + choice,
                                           "ThumbMetadata=" + choice};
         for (const char* photo : kPhotos) {
@@ -157,6 +159,51 @@ TEST_F(MetadataBuild, ProfileThumbnailsWeighLittleMoreThanWithoutAnyMetadata) {
         const auto light = fs::file_size(profile / name);
         EXPECT_LE(light * 2, without * 3) << light << " bytes against " << without;
         EXPECT_LT(light, fs::file_size(all / name));
+    }
+}
+
+std::string bytesOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The compressed picture: everything from the start-of-scan marker on, found by walking the
+// marker segments (an EXIF thumbnail holds a scan marker of its own).
+std::string scanOf(const fs::path& file) {
+    const std::string b = bytesOf(file);
+    std::size_t pos = 2;
+    while (pos + 4 <= b.size() && b[pos] == '\xFF' && b[pos + 1] != '\xDA') {
+        pos += 2 + ((std::size_t{static_cast<unsigned char>(b[pos + 2])} << 8) |
+                    static_cast<unsigned char>(b[pos + 3]));
+    }
+    return pos + 4 <= b.size() ? b.substr(pos) : std::string();
+}
+
+TEST_F(MetadataBuild, CopiesKeepTheirPictureAndLoseWhatTheChoiceDrops) {
+    const fs::path all = build("src", "all", false);
+    const fs::path noLocation = build("src", "nolocation", false);
+    const fs::path profile = build("src", "profile", false);
+    for (const char* photo : kPhotos) {
+        const fs::path source = folder / "src" / photo;
+        const std::string name = "img/" + lower(photo);
+        SCOPED_TRACE(name);
+        // Compared as flags: a failure would print megabytes.
+        EXPECT_TRUE(bytesOf(all / name) == bytesOf(source)) << "the default copies byte for byte";
+        ASSERT_FALSE(scanOf(source).empty());
+        EXPECT_TRUE(scanOf(noLocation / name) == scanOf(source));
+        EXPECT_TRUE(scanOf(profile / name) == scanOf(source));
+
+        const auto everything = tags(source.string(), kEverything);
+        std::vector<std::string> expected;
+        std::copy_if(everything.begin(), everything.end(), std::back_inserter(expected),
+                     [](const std::string& l) { return l.find("[GPS]") == std::string::npos; });
+        EXPECT_EQ(tags((noLocation / name).string(), kEverything), expected);
+
+        const auto bare = tags((profile / name).string(), kEverything);
+        EXPECT_FALSE(mentions(bare, "[IFD0]") || mentions(bare, "GPS") || mentions(bare, "[XMP") ||
+                     mentions(bare, "Comment"))
+            << ::testing::PrintToString(bare);
+        EXPECT_EQ(mentions(bare, "sRGB built-in"), std::string(photo) == "Blinds.jpg");
     }
 }
 
