@@ -233,6 +233,7 @@ private:
 
     // One image job with its lock, as the Images and Thumbnails commands run it.
     void runLockedJob(const BuildStep& job);
+    void runBuildSteps();
     bool runJob(const BuildStep& job);
     void useGalleryBuildSteps();
     void useImageJobs();
