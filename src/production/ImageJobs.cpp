@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "base/FileUtil.h"
+#include "production/MetadataCopy.h"
 #include "production/OutputNaming.h"
 #include "production/PictureProblems.h"
 #include "production/SourceFiles.h"
@@ -35,6 +36,7 @@ struct Box {
     std::int32_t filter;
     std::int32_t quality;
     bool progressive;
+    MetadataChoice metadata;
 };
 
 bool askedToCancel(JobContext& job) {
@@ -119,6 +121,7 @@ void runWorker(JobContext& job, const std::string& listed, const std::string& so
     worker.Filter = box.filter;
     worker.Quality = box.quality;
     worker.Progressive = box.progressive;
+    worker.Metadata = box.metadata;
     worker.Resume();
     while (!job.state.workerDone.load(std::memory_order_acquire)) {
         job.window.processEvents();
@@ -210,9 +213,9 @@ void ImageJob(JobContext& job) {
             if (p.ResizeImages) {
                 runWorker(job, source, readable, output,
                           {p.ImgWidth, p.ImgHeight, p.KeepImgAspect, p.ImgResizeMethod,
-                           p.JPEGQuality, p.ProgressiveImg});
+                           p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata});
             } else if (SourceExists(source)) {
-                CopyFileReplacing(readable, output);
+                CopyWithMetadata(readable, output, p.ImageMetadata);
             }
         }
         recordSize(job, output, job.state.imageSizes);
@@ -257,7 +260,7 @@ void ThumbJob(JobContext& job) {
             job.window.setStatus(0, "Status: Resizing");
             runWorker(job, source, ResolveSourcePath(source), output,
                       {p.ThumbWidth, p.ThumbHeight, p.KeepThumbAspect, p.ThumbResizeMethod,
-                       p.ThumbQuality, p.ProgressiveThumb});
+                       p.ThumbQuality, p.ProgressiveThumb, p.ThumbMetadata});
             produced = true;
         }
         recordSize(job, output, job.state.thumbSizes);

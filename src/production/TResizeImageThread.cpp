@@ -9,6 +9,8 @@
 
 #include <exception>
 
+#include "engine/MetadataFilter.h"
+
 namespace fotoplex {
 
 namespace {
@@ -108,6 +110,8 @@ void TResizeImageThread::produce() {
         throw Error("resized to nothing in a box of " + std::to_string(BoxWidth) + " x " +
                     std::to_string(BoxHeight) + " pixels");
     }
+    auto& markers = Picture->FileParams.Markers;
+    markers = markersFor(std::move(markers), Metadata);
     writeJpegOutput(*Picture, Output, Quality, Progressive);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "base/MetadataChoice.h"
 #include "engine/RasterImage.h"
 #include "ports/MainThread.h"
 
@@ -42,6 +43,8 @@ public:
     std::int32_t Quality = 75;
     bool Progressive = false;
     bool KeepAspect = false;
+    // What of the source's metadata the output carries.
+    MetadataChoice Metadata = MetadataChoice::All;
 
     // Starts the thread. Called once.
     void Resume();

@@ -11,7 +11,7 @@ namespace {
 
 using P = TProject;
 
-const std::array<ProjectField, 64> kFields = {{
+const std::array<ProjectField, 66> kFields = {{
     {"TargetDir", &P::TargetDir},
     {"SourceDir", &P::SourceDir},
     {"ConvertLow", &P::ConvertLow},
@@ -76,6 +76,8 @@ const std::array<ProjectField, 64> kFields = {{
     {"LinksTarget", &P::LinksTarget},
     {"OverwriteMode", &P::OverwriteMode},
     {"ShowWhenReady", &P::ShowWhenReady},
+    {"ImageMetadata", &P::ImageMetadata},
+    {"ThumbMetadata", &P::ThumbMetadata},
 }};
 
 bool parseFlag(const std::string& value, bool& result) {
@@ -119,6 +121,9 @@ std::string fieldValueText(const TProject& project, const ProjectField& field) {
         std::string operator()(bool TProject::*m) const { return p.*m ? "true" : "false"; }
         std::string operator()(std::int32_t TProject::*m) const { return std::to_string(p.*m); }
         std::string operator()(Text TProject::*m) const { return (p.*m).str(); }
+        std::string operator()(MetadataChoice TProject::*m) const {
+            return metadataChoiceName(p.*m);
+        }
     };
     return std::visit(Visitor{project}, field.member);
 }
@@ -145,6 +150,14 @@ void setFieldFromText(TProject& project, const ProjectField& field, const std::s
             p.*m = parsed;
         }
         void operator()(Text TProject::*m) const { p.*m = value; }
+        void operator()(MetadataChoice TProject::*m) const {
+            const auto parsed = parseMetadataChoice(value);
+            if (!parsed) {
+                throw Error("'" + value + "' is not a valid choice for " + name +
+                            " (use all, nolocation or profile)");
+            }
+            p.*m = *parsed;
+        }
     };
     std::visit(Visitor{project, name, value}, field.member);
 }

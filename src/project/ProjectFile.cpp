@@ -15,6 +15,7 @@
 
 #include "base/Error.h"
 #include "base/Text.h"
+#include "project/ProjectExtension.h"
 #include "project/TProject.h"
 
 namespace fotoplex {
@@ -163,6 +164,19 @@ public:
         result.assign(record.data() + 1, length);
         return true;
     }
+    // Whatever follows, at most `limit` bytes.
+    std::vector<std::uint8_t> rest(std::size_t limit) {
+        std::vector<std::uint8_t> bytes;
+        std::array<char, 4096> chunk{};
+        while (!ended_ && bytes.size() < limit) {
+            const std::size_t want = std::min(chunk.size(), limit - bytes.size());
+            in_.read(chunk.data(), static_cast<std::streamsize>(want));
+            const auto got = static_cast<std::size_t>(in_.gcount());
+            bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<long>(got));
+            ended_ = got != want;
+        }
+        return bytes;
+    }
 
 private:
     bool read(std::uint8_t* into, std::size_t count) {
@@ -187,6 +201,8 @@ std::vector<std::uint8_t> layout(const TProject& project) {
         writer.text(file);
     }
     visitSettings(writer, project);
+    const std::vector<std::uint8_t> extension = extensionBlock(project);
+    writer.bytes.insert(writer.bytes.end(), extension.begin(), extension.end());
     return writer.bytes;
 }
 
@@ -313,6 +329,11 @@ void readProjectFile(TProject& project, const std::string& path) {
         }
     }
     visitSettings(reader, project);
+    // Only a file that holds the whole settings block says anything about the extension
+    // settings; one byte past the largest block is enough to see that a tail is too long.
+    if (!reader.atEnd()) {
+        readExtensionBlock(project, reader.rest(kExtensionHeaderSize + kMaxExtensionText + 1));
+    }
 }
 
 } // namespace fotoplex

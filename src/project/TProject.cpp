@@ -95,6 +95,9 @@ void TProject::SetDefaults() {
     LinksTarget = 1;
     OverwriteMode = 0;
     ShowWhenReady = false;
+    ImageMetadata = MetadataChoice::All;
+    ThumbMetadata = MetadataChoice::All;
+    UnknownExtensionLines.clear();
 }
 
 std::string TProject::GetCharset() const {

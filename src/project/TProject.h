@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/MetadataChoice.h"
 #include "project/Text.h"
 
 namespace fotoplex {
@@ -84,8 +85,16 @@ public:
     std::int32_t OverwriteMode = 0;
     bool ShowWhenReady = false;
 
-    // Every field from TargetDir to ShowWhenReady to its default; Modified, FileName and
-    // Files stay as they are.
+    // Settings beyond the described layout. The project file keeps them in its extension
+    // block, which is written only when one of them differs from its default.
+    MetadataChoice ImageMetadata = MetadataChoice::All;
+    MetadataChoice ThumbMetadata = MetadataChoice::All;
+    // Extension lines ("Name=value") this version does not know, written back unchanged so
+    // that a later version's settings survive a round trip.
+    std::vector<std::string> UnknownExtensionLines;
+
+    // Every setting to its default (the extension settings too, unknown ones dropped);
+    // Modified, FileName and Files stay as they are.
     void SetDefaults();
 
     std::string GetCharset() const;

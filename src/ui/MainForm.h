@@ -147,6 +147,7 @@ private:
     QWidget* buildGalleryGeneralTab();
     QWidget* buildGalleryTitlesTab();
     QWidget* buildAdvancedPage();
+    QGroupBox* buildPictureMetadataGroup(QWidget* page);
     QWidget* buildBuildPage();
     void buildStatusBar();
     void connectSettings();
@@ -202,6 +203,8 @@ private:
     void EncodingListChange();
     void FontFamilyListChange();
     void LinksTargetChange();
+    void ImageMetadataListChange();
+    void ThumbMetadataListChange();
     void OverwriteImgRadioClick();
     void ShowWhenReadyClick();
     void tnPreviewClick();
@@ -365,6 +368,8 @@ private:
     QComboBox* encodingList_ = nullptr;
     QComboBox* fontFamilyList_ = nullptr;
     QComboBox* linksTarget_ = nullptr;
+    QComboBox* imageMetadataList_ = nullptr;
+    QComboBox* thumbMetadataList_ = nullptr;
 
     // Build page.
     QGroupBox* overwriteImgRadio_ = nullptr;

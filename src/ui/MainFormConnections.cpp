@@ -104,6 +104,10 @@ void TMainForm::connectSettings() {
     onChange(encodingList_, &QComboBox::currentIndexChanged, &TMainForm::EncodingListChange);
     onChange(fontFamilyList_, &QComboBox::currentIndexChanged, &TMainForm::FontFamilyListChange);
     onChange(linksTarget_, &QComboBox::currentIndexChanged, &TMainForm::LinksTargetChange);
+    onChange(imageMetadataList_, &QComboBox::currentIndexChanged,
+             &TMainForm::ImageMetadataListChange);
+    onChange(thumbMetadataList_, &QComboBox::currentIndexChanged,
+             &TMainForm::ThumbMetadataListChange);
 
     onChange(overwriteButtons_, &QButtonGroup::idToggled, &TMainForm::OverwriteImgRadioClick);
     onChange(showWhenReady_, &QCheckBox::toggled, &TMainForm::ShowWhenReadyClick);

@@ -45,7 +45,26 @@ QStringList linkTargetNames() {
     return {"_blank", "_self", "_top", "_parent"};
 }
 
+// In the order of MetadataChoice: all, nolocation, profile.
+QStringList metadataChoiceNames() {
+    return {"Keep everything", "Keep everything but the location", "Colour profile only"};
+}
+
 } // namespace
+
+// What of a photo's metadata (EXIF block, location, colour profile) the pictures carry.
+QGroupBox* TMainForm::buildPictureMetadataGroup(QWidget* page) {
+    QGroupBox* group = makeGroup(page, "PictureMetadataGroup", "Picture metadata");
+    auto* layout = new QGridLayout(group);
+    imageMetadataList_ = makeList(group, "ImageMetadataList", metadataChoiceNames(), 0);
+    thumbMetadataList_ = makeList(group, "ThumbMetadataList", metadataChoiceNames(), 0);
+    layout->addWidget(makeCaption(group, "Images:", imageMetadataList_), 0, 0);
+    layout->addWidget(imageMetadataList_, 0, 1);
+    layout->addWidget(makeCaption(group, "Thumbnails:", thumbMetadataList_), 1, 0);
+    layout->addWidget(thumbMetadataList_, 1, 1);
+    layout->setColumnStretch(1, 1);
+    return group;
+}
 
 QWidget* TMainForm::buildAdvancedPage() {
     auto* page = new QWidget;
@@ -66,6 +85,7 @@ QWidget* TMainForm::buildAdvancedPage() {
     layout->addWidget(linksTarget_, 2, 1);
     layout->setColumnStretch(1, 1);
     pageLayout->addWidget(settings);
+    pageLayout->addWidget(buildPictureMetadataGroup(page));
     pageLayout->addStretch(1);
     return page;
 }

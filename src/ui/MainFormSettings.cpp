@@ -452,6 +452,19 @@ void TMainForm::LinksTargetChange() {
     }
 }
 
+// The metadata lists' items are in the order of MetadataChoice.
+void TMainForm::ImageMetadataListChange() {
+    if (store(project_->ImageMetadata, static_cast<MetadataChoice>(listIndex(imageMetadataList_)))) {
+        MarkImagesStale();
+    }
+}
+
+void TMainForm::ThumbMetadataListChange() {
+    if (store(project_->ThumbMetadata, static_cast<MetadataChoice>(listIndex(thumbMetadataList_)))) {
+        MarkThumbsStale();
+    }
+}
+
 void TMainForm::OverwriteImgRadioClick() {
     if (store(project_->OverwriteMode, checkedIndex(overwriteButtons_))) {
         MarkModified();
@@ -540,6 +553,8 @@ void TMainForm::ShowProject() {
         showIndex(encodingList_, p.Encoding);
         showIndex(fontFamilyList_, p.FontFamily);
         showIndex(linksTarget_, p.LinksTarget);
+        showIndex(imageMetadataList_, static_cast<int>(p.ImageMetadata));
+        showIndex(thumbMetadataList_, static_cast<int>(p.ThumbMetadata));
         showIndex(overwriteButtons_, p.OverwriteMode);
         showWhenReady_->setChecked(p.ShowWhenReady);
         fileList_->showFiles(*project_);

@@ -56,15 +56,17 @@ TEST_F(ProjectCli, NewSetShowRoundTrip) {
     for (std::string line; std::getline(lines, line);) {
         all.push_back(line);
     }
-    ASSERT_EQ(all.size(), 64u + 3);
+    ASSERT_EQ(all.size(), 66u + 3);
     EXPECT_EQ(all.front().rfind("TargetDir=", 0), 0u);
     EXPECT_EQ(all[63], "ShowWhenReady=false");
-    EXPECT_EQ(all[64], "File=" + photo("Beach.JPG")) << "kept as given while ConvertLow was off";
+    EXPECT_EQ(all[64], "ImageMetadata=all");
+    EXPECT_EQ(all[65], "ThumbMetadata=all");
+    EXPECT_EQ(all[66], "File=" + photo("Beach.JPG")) << "kept as given while ConvertLow was off";
     std::string lowered = photo("Beach.JPG");
     for (char& c : lowered) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    EXPECT_EQ(all[66], "File=" + lowered);
+    EXPECT_EQ(all[68], "File=" + lowered);
     EXPECT_NE(r.out.find("\nTableCols=6\n"), std::string::npos);
     EXPECT_NE(r.out.find("\nTableRows=-5\n"), std::string::npos);
     EXPECT_NE(r.out.find("\nJumpMenu=true\n"), std::string::npos);
@@ -128,6 +130,33 @@ TEST_F(ProjectCli, AddTakesEveryPathUpToTheNextOptionOrSetting) {
     EXPECT_EQ(loaded.Files, std::vector<std::string>{photo("Beach.JPG")})
         << "an option ends the paths";
     EXPECT_NE(runCli({"project", "--help"}).out.find("--add photos/*.jpg"), std::string::npos);
+}
+
+TEST_F(ProjectCli, MetadataChoicesAreSetShownAndLeaveNoTraceAtTheirDefaults) {
+    ASSERT_EQ(runCli({"project", "new", project, "ImageMetadata=nolocation"}).status, 0);
+    EXPECT_GT(fs::file_size(project), 6502u);
+    auto r = runCli({"project", "set", project, "ThumbMetadata=profile", "TableCols=5"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    r = runCli({"project", "show", project});
+    EXPECT_NE(r.out.find("\nShowWhenReady=false\nImageMetadata=nolocation\nThumbMetadata=profile\n"),
+              std::string::npos)
+        << r.out;
+    TProject loaded;
+    loaded.Load(project);
+    EXPECT_EQ(loaded.ThumbMetadata, MetadataChoice::Profile);
+    EXPECT_EQ(loaded.TableCols, 5);
+
+    const std::string before = bytesOf(project);
+    for (const char* bad : {"ImageMetadata=none", "ThumbMetadata=Profile", "ThumbMetadata="}) {
+        r = runCli({"project", "set", project, bad});
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.out.find("nolocation"), std::string::npos) << "names the choices: " << r.out;
+        EXPECT_EQ(bytesOf(project), before);
+    }
+
+    r = runCli({"project", "set", project, "ImageMetadata=all", "ThumbMetadata=all"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(fs::file_size(project), 6502u);
 }
 
 TEST_F(ProjectCli, MissingProjectIsAnErrorNamingIt) {

@@ -170,6 +170,8 @@ void fillDistinct(TProject& project, std::mt19937& random) {
                     project.*member = !(project.*member);
                 } else if constexpr (std::is_same_v<T, std::int32_t>) {
                     project.*member = static_cast<std::int32_t>(random());
+                } else if constexpr (std::is_same_v<T, MetadataChoice>) {
+                    project.*member = n % 2 ? MetadataChoice::Profile : MetadataChoice::NoLocation;
                 } else {
                     project.*member = std::string(static_cast<std::size_t>(n % 7 + 1), 'a' + n % 26) +
                                       std::to_string(n);

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -338,6 +339,38 @@ private slots:
             QVERIFY2(child<QWidget>(name)->isEnabled(), name);
         }
         QVERIFY(!p.Modified);
+    }
+
+    void pictureMetadataListsStoreAtOnceAndMarkTheirPicturesStale() {
+        auto* images = child<QComboBox>("ImageMetadataList");
+        auto* thumbs = child<QComboBox>("ThumbMetadataList");
+        QCOMPARE(images->currentText(), QString("Keep everything"));
+        QCOMPARE(thumbs->count(), 3);
+        QCOMPARE(child<QGroupBox>("PictureMetadataGroup")->title(), QString("Picture metadata"));
+
+        built();
+        thumbs->setCurrentIndex(2);
+        QCOMPARE(project().ThumbMetadata, MetadataChoice::Profile);
+        QVERIFY(state().imagesBuilt);
+        QVERIFY(!state().thumbsBuilt);
+        QVERIFY(project().Modified);
+
+        built();
+        images->setCurrentIndex(1);
+        QCOMPARE(project().ImageMetadata, MetadataChoice::NoLocation);
+        QVERIFY(!state().imagesBuilt);
+        QVERIFY(!state().thumbsBuilt);
+        QVERIFY(project().Modified);
+
+        // Shown from a project: nothing stored, nothing marked.
+        built();
+        project().ImageMetadata = MetadataChoice::Profile;
+        project().ThumbMetadata = MetadataChoice::All;
+        form_->ShowProject();
+        QCOMPARE(images->currentIndex(), 2);
+        QCOMPARE(thumbs->currentIndex(), 0);
+        QVERIFY(!project().Modified);
+        QVERIFY(state().imagesBuilt && state().thumbsBuilt);
     }
 
     void showProjectStoresAndMarksNothing() {

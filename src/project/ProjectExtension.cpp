@@ -1,0 +1,163 @@
+#include "project/ProjectExtension.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "project/TProject.h"
+
+namespace fotoplex {
+
+namespace {
+
+// The extension settings this version knows, by name.
+struct ExtensionSetting {
+    const char* name;
+    MetadataChoice TProject::*member;
+};
+constexpr ExtensionSetting kSettings[] = {
+    {"ImageMetadata", &TProject::ImageMetadata},
+    {"ThumbMetadata", &TProject::ThumbMetadata},
+};
+
+const ExtensionSetting* findSetting(std::string_view name) {
+    for (const ExtensionSetting& setting : kSettings) {
+        if (name == setting.name) {
+            return &setting;
+        }
+    }
+    return nullptr;
+}
+
+// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates, nothing
+// beyond U+10FFFF.
+bool validUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        std::uint32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (text.size() - i <= extra) {
+            return false;
+        }
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            code = (code << 6) | (next & 0x3F);
+        }
+        const std::uint32_t least = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+// The lines of a well-formed text; nothing when any line is not "Name=value" with a name,
+// or the last line has no line feed.
+std::optional<std::vector<std::string_view>> splitLines(std::string_view text) {
+    if (!validUtf8(text) || (!text.empty() && text.back() != '\n')) {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || equals == 0 ||
+            line.find('\0') != std::string_view::npos) {
+            return std::nullopt;
+        }
+        lines.push_back(line);
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+std::optional<std::string_view> blockText(std::span<const std::uint8_t> tail) {
+    if (tail.size() < kExtensionHeaderSize ||
+        std::memcmp(tail.data(), kExtensionSignature, sizeof kExtensionSignature) != 0) {
+        return std::nullopt;
+    }
+    const std::uint8_t* n = tail.data() + sizeof kExtensionSignature;
+    const std::uint32_t length =
+        n[0] | (n[1] << 8) | (n[2] << 16) | (static_cast<std::uint32_t>(n[3]) << 24);
+    // The block ends the file: a length that misses the end is damage, as is any byte after.
+    if (length > kMaxExtensionText || tail.size() - kExtensionHeaderSize != length) {
+        return std::nullopt;
+    }
+    return std::string_view(reinterpret_cast<const char*>(n + 4), length);
+}
+
+void setDefaults(TProject& project) {
+    for (const ExtensionSetting& setting : kSettings) {
+        project.*setting.member = MetadataChoice::All;
+    }
+    project.UnknownExtensionLines.clear();
+}
+
+} // namespace
+
+std::vector<std::uint8_t> extensionBlock(const TProject& project) {
+    std::string text;
+    for (const ExtensionSetting& setting : kSettings) {
+        const MetadataChoice value = project.*setting.member;
+        if (value != MetadataChoice::All) {
+            text += std::string(setting.name) + "=" + metadataChoiceName(value) + "\n";
+        }
+    }
+    for (const std::string& line : project.UnknownExtensionLines) {
+        text += line + "\n";
+    }
+    if (text.empty()) {
+        return {};
+    }
+    std::vector<std::uint8_t> block(std::begin(kExtensionSignature), std::end(kExtensionSignature));
+    const auto length = static_cast<std::uint32_t>(text.size());
+    for (int shift = 0; shift < 32; shift += 8) {
+        block.push_back(static_cast<std::uint8_t>((length >> shift) & 0xFF));
+    }
+    block.insert(block.end(), text.begin(), text.end());
+    return block;
+}
+
+void readExtensionBlock(TProject& project, std::span<const std::uint8_t> tail) {
+    setDefaults(project);
+    const std::optional<std::string_view> text = blockText(tail);
+    const auto lines = text ? splitLines(*text) : std::nullopt;
+    if (!lines) {
+        return;
+    }
+    for (const std::string_view line : *lines) {
+        const std::size_t equals = line.find('=');
+        if (const ExtensionSetting* setting = findSetting(line.substr(0, equals))) {
+            if (const auto choice = parseMetadataChoice(line.substr(equals + 1))) {
+                project.*setting->member = *choice;
+            }
+        } else {
+            project.UnknownExtensionLines.emplace_back(line);
+        }
+    }
+}
+
+} // namespace fotoplex
