@@ -371,9 +371,9 @@ TEST_F(BuildCli, EveryLinkOfAGalleryWithAwkwardNamesReachesItsFile) {
         EXPECT_TRUE(fs::exists(target / reference)) << reference;
     }
     const std::string index = bytesOf(target / "index.html");
-    EXPECT_NE(index.find("charset=utf-8"), std::string::npos);
-    EXPECT_NE(index.find("<title>Ferien in K\xC3\xB6ln \xE2\x80\x93 Sommer</title>"),
-              std::string::npos);
+    // The default Western charset holds the o-umlaut but not the dash.
+    EXPECT_NE(index.find("charset=iso-8859-1"), std::string::npos);
+    EXPECT_NE(index.find("<title>Ferien in K\xF6ln &#8211; Sommer</title>"), std::string::npos);
     EXPECT_NE(bytesOf(target / "page2.html").find(R"(src="thumbs/tn_plain.jpg")"),
               std::string::npos);
 
