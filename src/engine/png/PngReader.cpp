@@ -1,5 +1,7 @@
 #include "engine/png/PngReader.h"
 
+#include "engine/CarriedMarkers.h"
+
 #include <cmath>
 #include <cstring>
 #include <png.h>
@@ -105,6 +107,22 @@ void takeResolution(PngHandle& h, DecodedInfo& info) {
     }
 }
 
+// The colour profile (iCCP) and the EXIF block (eXIf) met before the pixels.
+void takeMetadata(PngHandle& h, DecodedInfo& info) {
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 length = 0;
+    if (png_get_iCCP(h.png, h.info, &name, &compression, &profile, &length) != 0 && length > 0) {
+        info.iccProfile.assign(profile, profile + length);
+    }
+    png_bytep exif = nullptr;
+    png_uint_32 exifLength = 0;
+    if (png_get_eXIf_1(h.png, h.info, &exifLength, &exif) != 0 && exifLength > 0) {
+        info.exif = exifTiffStructure(std::span<const std::uint8_t>(exif, exifLength));
+    }
+}
+
 enum class Bilevel { No, WhiteIsOne, BlackIsOne };
 
 Bilevel bilevelKind(PngHandle& h) {
@@ -175,6 +193,7 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     if (!sizeAllowed(width, height)) {
         return {DecodeStatus::Failed, "picture too large"};
     }
+    takeMetadata(h, info);
     const Bilevel bilevel = bilevelKind(h);
     if (!prepareRows(&h, bilevel != Bilevel::No)) {
         return {DecodeStatus::Failed, "damaged PNG header"};

@@ -237,6 +237,15 @@ DecodeResult readRgba(TIFF* tiff, Picture& picture) {
     return {DecodeStatus::Complete, {}};
 }
 
+// The embedded colour profile (tag 34675), carried into the JPEG output.
+void takeProfile(TIFF* tiff, DecodedInfo& info) {
+    std::uint32_t length = 0;
+    const std::uint8_t* profile = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &length, &profile) == 1 && profile != nullptr) {
+        info.iccProfile.assign(profile, profile + length);
+    }
+}
+
 } // namespace
 
 DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
@@ -260,6 +269,7 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
     if (!sizeAllowed(width, height)) {
         return {DecodeStatus::Failed, "picture too large"};
     }
+    takeProfile(tiff, info);
     const bool bilevel = isPlainBilevel(tiff, info.width);
     Picture result =
         makePicture(info.width, info.height, bilevel ? PixelFormat::Bilevel : PixelFormat::Rgb24);
