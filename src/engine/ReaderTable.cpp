@@ -49,3 +49,15 @@ FileFormat readerForPath(const std::string& path) {
 }
 
 } // namespace fotoplex
+
+namespace fotoplex {
+
+std::vector<std::string> readerExtensions() {
+    std::vector<std::string> extensions;
+    for (const ReaderRow& row : kReaders) {
+        extensions.emplace_back(row.extension);
+    }
+    return extensions;
+}
+
+} // namespace fotoplex

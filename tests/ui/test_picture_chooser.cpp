@@ -58,7 +58,8 @@ private slots:
             });
         QVERIFY(chosen.empty());
         QCOMPARE(title, QString("Select Images..."));
-        QCOMPARE(filters.size(), 9);
+        QCOMPARE(filters.size(), 10);
+        QVERIFY(filters[7].startsWith("Phone and Web Photos (*.heic; *.heif; *.avif; *.webp)"));
         QVERIFY(filters[0].startsWith("Web Images (*.jpg; *.jpeg; *.gif; *.png)"));
         QVERIFY(filters[6].startsWith("PaintBrush (*.pcx)"));
         QCOMPARE(mode, QFileDialog::ExistingFiles);
