@@ -39,6 +39,7 @@ void RasterImage::ReadPictureFile(const std::string& path) {
     if (format == FileFormat::Unknown) {
         FileParams.Format = FileFormat::Unknown;
         Incomplete = true;
+        ReadProblem = "no reader for the extension \"" + lowerCaseExtension(path) + "\"";
         return;
     }
     const auto file = readFileBytes(path, kMaxFileBytes);
@@ -48,6 +49,7 @@ void RasterImage::ReadPictureFile(const std::string& path) {
     if (file->fileSize > file->bytes.size()) {
         // Larger than any picture we accept: damaged, like an oversized header.
         takeDecoded(format, {});
+        ReadProblem = "file too large";
         return;
     }
     takeDecoded(format, file->bytes);
@@ -68,6 +70,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
     JpegDetails jpeg;
     const DecodeResult result = decodeAs(format, data, decoded, info, jpeg, false);
     Incomplete = result.status != DecodeStatus::Complete;
+    ReadProblem = Incomplete ? result.reason : std::string{};
     if (result.status == DecodeStatus::Failed) {
         // Nothing could be read: the picture holds the rows read so far, that is none.
         picture_ = Picture{};

@@ -39,6 +39,9 @@ public:
     TFileParams FileParams;
     bool AutoUndo = true;    // when true, Resample stores a snapshot first
     bool Incomplete = false; // the last read or write stopped before the end
+    // Why the last read was refused or incomplete, in the reader's words ("BMP: bad header
+    // size"); empty after a whole read.
+    std::string ReadProblem;
 
     // Replaces the picture and FileParams with the file's content, the reader chosen by the
     // lower-cased extension. Throws "Cannot open file %s" when the file cannot be opened.

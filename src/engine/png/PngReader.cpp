@@ -175,12 +175,12 @@ void splitAlpha(const std::vector<std::uint8_t>& rgba, Picture& picture) {
 DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
                        bool headerOnly) {
     if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) {
-        return {DecodeStatus::Failed, "not a PNG file"};
+        return {DecodeStatus::Failed, "PNG: not a PNG file"};
     }
     PngHandle h;
     PngSource source{data.data(), data.size(), 0};
     if (h.info == nullptr || !readInfo(&h, &source)) {
-        return {DecodeStatus::Failed, "not a readable PNG header"};
+        return {DecodeStatus::Failed, "PNG: not a readable header"};
     }
     const png_uint_32 width = png_get_image_width(h.png, h.info);
     const png_uint_32 height = png_get_image_height(h.png, h.info);
@@ -191,12 +191,12 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
         return {DecodeStatus::Complete, {}};
     }
     if (!sizeAllowed(width, height)) {
-        return {DecodeStatus::Failed, "picture too large"};
+        return {DecodeStatus::Failed, "PNG: picture too large"};
     }
     takeMetadata(h, info);
     const Bilevel bilevel = bilevelKind(h);
     if (!prepareRows(&h, bilevel != Bilevel::No)) {
-        return {DecodeStatus::Failed, "damaged PNG header"};
+        return {DecodeStatus::Failed, "PNG: damaged header"};
     }
     const int channels = png_get_channels(h.png, h.info);
     const bool alpha = bilevel == Bilevel::No && channels == 4;
@@ -204,7 +204,7 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
         makePicture(info.width, info.height,
                     bilevel != Bilevel::No ? PixelFormat::Bilevel : PixelFormat::Rgb24);
     if (png_get_rowbytes(h.png, h.info) != (alpha ? width * 4u : result.rowBytes())) {
-        return {DecodeStatus::Failed, "unexpected PNG row layout"};
+        return {DecodeStatus::Failed, "PNG: unexpected row layout"};
     }
     std::vector<std::uint8_t> rgba(alpha ? std::size_t{width} * height * 4 : 0);
     std::uint8_t* target = alpha ? rgba.data() : result.pixels.data();
@@ -223,7 +223,7 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     }
     picture = std::move(result);
     if (!whole) {
-        return {DecodeStatus::Incomplete, "damaged PNG data"};
+        return {DecodeStatus::Incomplete, "PNG: damaged data"};
     }
     return {DecodeStatus::Complete, {}};
 }

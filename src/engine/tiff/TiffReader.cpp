@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
+#include <string>
 #include <tiffio.h>
 #include <vector>
 
@@ -111,6 +112,7 @@ public:
         ok = TIFFRGBAImageOK(tiff, message) != 0 &&
              TIFFRGBAImageBegin(&image_, tiff, 1, message) != 0;
         begun_ = ok;
+        problem_ = message;
     }
     RgbaReader(const RgbaReader&) = delete;
     RgbaReader& operator=(const RgbaReader&) = delete;
@@ -121,9 +123,12 @@ public:
     }
 
     TIFFRGBAImage& image() { return image_; }
+    // libtiff's own words for what it cannot convert ("Sorry, can not handle ...").
+    const std::string& problem() const { return problem_; }
 
 private:
     TIFFRGBAImage image_{};
+    std::string problem_;
     bool begun_ = false;
 };
 
@@ -170,7 +175,7 @@ DecodeResult readBilevel(TIFF* tiff, Picture& picture) {
         std::uint8_t* row = picture.row(y);
         if (TIFFReadScanline(tiff, row, static_cast<std::uint32_t>(y), 0) < 0) {
             std::fill(row, picture.pixels.data() + picture.pixels.size(), 0);
-            return {DecodeStatus::Incomplete, "damaged TIFF data"};
+            return {DecodeStatus::Incomplete, "TIFF: damaged data"};
         }
         if (whiteIsZero) {
             for (std::size_t i = 0; i < picture.rowBytes(); ++i) {
@@ -204,7 +209,9 @@ DecodeResult readRgba(TIFF* tiff, Picture& picture) {
     bool ok = false;
     RgbaReader reader(tiff, ok);
     if (!ok) {
-        return {DecodeStatus::Failed, "unsupported TIFF layout"};
+        return {DecodeStatus::Failed,
+                "TIFF: " + (reader.problem().empty() ? std::string("unsupported layout")
+                                                     : reader.problem())};
     }
     TIFFRGBAImage& image = reader.image();
     image.req_orientation = ORIENTATION_TOPLEFT;
@@ -231,7 +238,7 @@ DecodeResult readRgba(TIFF* tiff, Picture& picture) {
             }
         }
         if (!good) {
-            return {DecodeStatus::Incomplete, "damaged TIFF data"};
+            return {DecodeStatus::Incomplete, "TIFF: damaged data"};
         }
     }
     return {DecodeStatus::Complete, {}};
@@ -254,7 +261,7 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
     TiffHandle handle(memory);
     TIFF* tiff = handle.get();
     if (tiff == nullptr) {
-        return {DecodeStatus::Failed, "not a readable TIFF header"};
+        return {DecodeStatus::Failed, "TIFF: not a readable header"};
     }
     std::uint32_t width = 0;
     std::uint32_t height = 0;
@@ -267,7 +274,7 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
         return {DecodeStatus::Complete, {}};
     }
     if (!sizeAllowed(width, height)) {
-        return {DecodeStatus::Failed, "picture too large"};
+        return {DecodeStatus::Failed, "TIFF: picture too large"};
     }
     takeProfile(tiff, info);
     const bool bilevel = isPlainBilevel(tiff, info.width);
