@@ -9,7 +9,7 @@ IM=/usr/bin/convert
 PY=/usr/bin/python3
 src="$(mktemp -d)"
 trap 'rm -rf "$src"' EXIT
-rm -f *.png *.heic *.avif *.webp *.jp2 *.j2k *.tga *.ico *.cur *.icc *.ppm *.pam *.pgm
+rm -f *.png *.tif *.heic *.avif *.webp *.jp2 *.j2k *.tga *.ico *.cur *.icc *.ppm *.pam *.pgm
 $PY make_icc.py p3.icc
 $PY make_sources.py "$src" p3.icc
 cp "$src/p3.png" "$src/exif.png" .
@@ -95,6 +95,17 @@ PY
   topam "$f.expected.png" "$f.expected.pam" -alphapam; rm "$f.expected.png"
 done
 head -c 700 tga-rgb-rle.tga > truncated.tga
+
+# --- TIFF with alpha: unassociated and associated, 8 and 16 bits, planar and tiled ---
+$IM "$src/rgba.png" -compress None tiff-unassoc8.tif
+$IM "$src/rgba.png" -define tiff:alpha=associated -compress None tiff-assoc8.tif
+$IM "$src/rgba.png" -depth 16 -compress None tiff-unassoc16.tif
+$IM "$src/rgba.png" -depth 16 -define tiff:alpha=associated -compress None tiff-assoc16.tif
+tiffcp -p separate tiff-unassoc8.tif tiff-planar8.tif
+tiffcp -t -w 16 -l 16 tiff-assoc8.tif tiff-tiled8.tif
+for f in tiff-unassoc8 tiff-assoc8 tiff-unassoc16 tiff-assoc16 tiff-planar8 tiff-tiled8; do
+  $IM "$f.tif" -depth 8 "$src/out.png"; topam "$src/out.png" "$f.expected.pam" -alphapam
+done
 
 # --- Icons and cursors ---
 # ImageMagick writes bitmap payloads below 256 pixels; Pillow writes PNG payloads.
