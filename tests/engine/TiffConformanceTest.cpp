@@ -4,6 +4,7 @@
 #include "TestImages.h"
 #include "engine/tiff/TiffReader.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -54,6 +55,30 @@ TEST(TiffAlpha, IsKeptAndTheColourIsNotPremultiplied) {
         EXPECT_LE(colour, 2);
         // The opaque right side is exact, not darkened.
         EXPECT_EQ(r.picture.row(0)[3 * 23], expected.rgb(23, 0, 0));
+    }
+}
+
+// Sample formats libtiff's RGBA conversion refuses (12 and 32-bit integers, floats) or cuts
+// (16-bit grey, which must round like 16-bit RGB).
+TEST(TiffSamples, UncommonSampleFormatsAreReadAndRounded) {
+    const struct {
+        const char* name;
+        const char* expected;
+        int tolerance; // ImageMagick's grey conversion differs by a level here and there
+    } cases[] = {
+        {"tiff-grey16-steps.tif", "tiff-grey16-steps.expected.pgm", 0},
+        {"tiff-grey12.tif", "tiff-grey12.expected.ppm", 1},
+        {"tiff-grey32.tif", "tiff-grey32.expected.ppm", 1},
+        {"tiff-greyfloat.tif", "tiff-greyfloat.expected.ppm", 1},
+        {"tiff-rgbfloat.tif", "tiff-rgbfloat.expected.ppm", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Read r = readTiff(test::readBytes(test::dataPath(std::string("formats/") + c.name)));
+        ASSERT_EQ(r.result.status, DecodeStatus::Complete) << r.result.reason;
+        const auto expected =
+            test::loadExpected(test::dataPath(std::string("formats/") + c.expected));
+        EXPECT_LE(test::largestDifference(r.picture, expected), c.tolerance);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/tiff/TiffReader.h"
 
 #include "engine/readers/DecodeResults.h"
+#include "engine/tiff/TiffSamples.h"
 
 #include <algorithm>
 #include <cmath>
@@ -343,7 +344,9 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
     const bool bilevel = isPlainBilevel(tiff, info.width);
     Picture result =
         makePicture(info.width, info.height, bilevel ? PixelFormat::Bilevel : PixelFormat::Rgb24);
-    const DecodeResult outcome = bilevel ? readBilevel(tiff, result) : readRgba(tiff, result);
+    const DecodeResult outcome = bilevel                 ? readBilevel(tiff, result)
+                                 : readsOwnSamples(tiff) ? readOwnSamples(tiff, result)
+                                                         : readRgba(tiff, result);
     if (outcome.status != DecodeStatus::Failed) {
         picture = std::move(result);
     }

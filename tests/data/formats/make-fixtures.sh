@@ -107,6 +107,25 @@ for f in tiff-unassoc8 tiff-assoc8 tiff-unassoc16 tiff-assoc16 tiff-planar8 tiff
   $IM "$f.tif" -depth 8 "$src/out.png"; topam "$src/out.png" "$f.expected.pam" -alphapam
 done
 
+# --- TIFF sample formats libtiff's RGBA conversion refuses or cuts ---
+# 16-bit grey whose values sit between 8-bit steps: a PGM of maxval 65535 written here,
+# made a TIFF by netpbm's pnmtotiff; expected: the same PGM through pamdepth 255 (rounding).
+$PY - "$src/steps.pgm" <<'PY'
+import struct, sys
+w, h = 24, 18
+values = [(257 * ((x * 11 + y * 3) % 256) + (x * 37 + y * 5) % 257) % 65536 for y in range(h) for x in range(w)]
+open(sys.argv[1], "wb").write(b"P5\n%d %d\n65535\n" % (w, h) + struct.pack(">%dH" % len(values), *values))
+PY
+pnmtotiff -none "$src/steps.pgm" > tiff-grey16-steps.tif 2>/dev/null
+pamdepth 255 "$src/steps.pgm" > tiff-grey16-steps.expected.pgm
+pngtopam "$src/grey.png" > "$src/grey.pgm"
+$IM "$src/grey.pgm" -depth 12 -compress None tiff-grey12.tif
+$IM "$src/grey.pgm" -depth 32 -compress None tiff-grey32.tif
+# ImageMagick 6 warns that it cannot set a predictor tag for floats, and exits 1; the files are whole.
+$IM "$src/grey.pgm" -define quantum:format=floating-point -depth 32 -compress None tiff-greyfloat.tif 2>/dev/null || true
+$IM "$src/rgb.png" -define quantum:format=floating-point -depth 32 -compress None tiff-rgbfloat.tif 2>/dev/null || true
+for f in tiff-grey12 tiff-grey32 tiff-greyfloat tiff-rgbfloat; do test -s "$f.tif"; $IM "$f.tif" -depth 8 "$f.expected.ppm" 2>/dev/null || true; done
+
 # --- Icons and cursors ---
 # ImageMagick writes bitmap payloads below 256 pixels; Pillow writes PNG payloads.
 $IM "$src/rgba.png" \( -clone 0 -resize 16x16! \) \( -clone 0 -resize 32x32! \) -delete 0 icon-bmp.ico
