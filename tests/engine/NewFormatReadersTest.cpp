@@ -230,6 +230,25 @@ TEST(DecompressionBombs, AreRefusedBeforeDecoding) {
     }
 }
 
+// Found by fuzzing: a true-colour Targa carrying a colour map whose entries have no size.
+TEST(NewFormats, ATargaColourMapWithoutEntrySizeIsRefused) {
+    Bytes tga(18 + 3 * 4, 0);
+    tga[1] = 1;  // colour map present
+    tga[2] = 2;  // true colour
+    tga[5] = 4;  // four entries
+    tga[7] = 0;  // of zero bits
+    tga[12] = 2; // 2 x 2
+    tga[14] = 2;
+    tga[16] = 24;
+    EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Failed);
+    tga[5] = 0; // an empty map with no entry size is no map
+    EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Complete);
+    tga[5] = 4;
+    tga[7] = 24; // a usable map is skipped over
+    tga.resize(18 + 12 + 12, 7);
+    EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Complete);
+}
+
 // --- ReadPictureFile: the format by extension, and the recognised formats' names.
 
 TEST(NewFormats, ReadPictureFileChoosesTheReaderByExtension) {

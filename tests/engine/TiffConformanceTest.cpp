@@ -5,6 +5,7 @@
 #include "engine/tiff/TiffReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -82,8 +83,10 @@ TEST(TiffSamples, UncommonSampleFormatsAreReadAndRounded) {
     }
 }
 
-// A little-endian TIFF of one uncompressed strip holding `stored` bytes.
-Bytes tinyTiff(std::uint32_t width, std::uint32_t height, std::size_t stored) {
+// A little-endian TIFF of one uncompressed strip holding `stored` bytes (or `pixels`), three
+// 8-bit samples a pixel.
+Bytes tinyTiff(std::uint32_t width, std::uint32_t height, std::size_t stored,
+               std::uint16_t photometric = 2, const Bytes& pixels = {}) {
     Bytes b = {'I', 'I', 42, 0, 8, 0, 0, 0};
     const std::uint32_t dataOffset = 8 + 2 + 9 * 12 + 4 + 6;
     const auto entry = [&](std::uint16_t tag, std::uint16_t type, std::uint32_t count,
@@ -103,14 +106,38 @@ Bytes tinyTiff(std::uint32_t width, std::uint32_t height, std::size_t stored) {
     entry(257, 4, 1, height);
     entry(258, 3, 3, dataOffset - 6); // bits per sample: three 8s just before the data
     entry(259, 3, 1, 1);
-    entry(262, 3, 1, 2);
+    entry(262, 3, 1, photometric);
     entry(273, 4, 1, dataOffset);
     entry(277, 3, 1, 3);
     entry(278, 4, 1, height);
     entry(279, 4, 1, static_cast<std::uint32_t>(width * height * 3));
     b.insert(b.end(), {0, 0, 0, 0, 8, 0, 8, 0, 8, 0});
     b.resize(b.size() + stored, 120);
+    std::copy(pixels.begin(), pixels.end(), b.end() - static_cast<std::ptrdiff_t>(stored));
     return b;
+}
+
+// CIELab without a white point tag is relative to D50: white must come out white (libtiff's
+// conversion gave 255,252,222), and colours must land where sRGB puts them.
+TEST(TiffLab, ConvertsToSrgbThroughTheWhitePoint) {
+    const auto l = [](double v) { return static_cast<std::uint8_t>(std::lround(v * 255 / 100)); };
+    const auto ab = [](int v) { return static_cast<std::uint8_t>(static_cast<std::int8_t>(v)); };
+    // white; mid grey (L 53.39 is sRGB 128); sRGB red, green and blue in D50 Lab
+    const Bytes lab = {l(100), ab(0),    ab(0),   l(53.39), ab(0),    ab(0),  l(54.29), ab(81),
+                       ab(70), l(87.82), ab(-79), ab(81),   l(29.57), ab(68), ab(-112)};
+    const Read r = readTiff(tinyTiff(5, 1, lab.size(), 8, lab));
+    ASSERT_EQ(r.result.status, DecodeStatus::Complete) << r.result.reason;
+    const std::uint8_t* p = r.picture.row(0);
+    EXPECT_EQ((Bytes{p[0], p[1], p[2]}), (Bytes{255, 255, 255}));
+    const Bytes expected = {255, 255, 255, 128, 128, 128, 255, 0, 0, 0, 255, 0, 0, 0, 255};
+    for (std::size_t i = 3; i < 6; ++i) {
+        EXPECT_NEAR(p[i], expected[i], 1) << "grey sample " << i;
+    }
+    // Whole-number a and b are up to half a unit off the primaries; near zero, sRGB's curve
+    // makes that several levels.
+    for (std::size_t i = 6; i < expected.size(); ++i) {
+        EXPECT_NEAR(p[i], expected[i], 12) << "sample " << i;
+    }
 }
 
 TEST(TiffBounds, AHeaderClaimingFarMoreThanItsDataIsRefused) {

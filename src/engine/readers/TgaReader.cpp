@@ -60,10 +60,14 @@ bool validHeader(const TgaHeader& h) {
     if ((h.imageType & ~0x0B) != 0 || type < 1 || type > 3 || h.mapType > 1) {
         return false;
     }
+    // A colour map may come with any image type (true colour ignores it), but its entries
+    // must have a size the format defines.
+    const bool mapOk = h.mapDepth == 15 || h.mapDepth == 16 || h.mapDepth == 24 || h.mapDepth == 32;
+    if (h.mapType == 1 && h.mapLength > 0 && !mapOk) {
+        return false;
+    }
     if (h.mapped()) {
-        const bool mapOk = h.mapType == 1 && (h.mapDepth == 15 || h.mapDepth == 16 ||
-                                              h.mapDepth == 24 || h.mapDepth == 32);
-        return mapOk && (h.depth == 8 || h.depth == 16);
+        return h.mapType == 1 && (h.depth == 8 || h.depth == 16);
     }
     if (h.grey()) {
         return h.depth == 8 || h.depth == 16; // 16: grey and alpha
@@ -91,10 +95,10 @@ Rgba colourOf(const std::uint8_t* p, unsigned depth, bool useAlpha) {
 
 std::vector<Rgba> readColourMap(ByteCursor& cursor, const TgaHeader& h) {
     std::vector<Rgba> map;
-    if (h.mapType != 1) {
+    const std::size_t entryBytes = (h.mapDepth + 7u) / 8u;
+    if (h.mapType != 1 || entryBytes == 0) {
         return map;
     }
-    const std::size_t entryBytes = (h.mapDepth + 7u) / 8u;
     const auto bytes = cursor.bytes(entryBytes * h.mapLength);
     map.assign(std::size_t{h.mapFirst} + h.mapLength, Rgba{0, 0, 0, 255});
     for (std::size_t i = 0; i < bytes.size() / entryBytes; ++i) {

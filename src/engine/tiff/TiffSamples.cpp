@@ -1,6 +1,7 @@
 #include "engine/tiff/TiffSamples.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -110,10 +111,111 @@ bool scanlineFits(TIFF* tiff, const Layout& l, std::uint32_t width) {
     return static_cast<std::uint64_t>(TIFFScanlineSize64(tiff)) >= needed;
 }
 
+bool isLab(const Layout& l) {
+    return l.photometric == PHOTOMETRIC_CIELAB && l.samples == 3 && !l.separate &&
+           (l.bits == 8 || l.bits == 16) && l.format == SAMPLEFORMAT_UINT;
+}
+
+// sRGB's transfer curve on a linear value, as an 8-bit value.
+std::uint8_t encodeSrgb(double linear) {
+    linear = std::clamp(linear, 0.0, 1.0);
+    const double v =
+        linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+    return static_cast<std::uint8_t>(std::lround(v * 255));
+}
+
+using Matrix = std::array<std::array<double, 3>, 3>;
+using Vector = std::array<double, 3>;
+
+Vector times(const Matrix& m, const Vector& v) {
+    return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
+            m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
+            m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
+}
+
+Matrix times(const Matrix& a, const Matrix& b) {
+    Matrix m{};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            for (int k = 0; k < 3; ++k)
+                m[i][j] += a[i][k] * b[k][j];
+    return m;
+}
+
+constexpr Matrix kBradford = {
+    {{0.8951, 0.2664, -0.1614}, {-0.7502, 1.7135, 0.0367}, {0.0389, -0.0685, 1.0296}}};
+constexpr Matrix kBradfordInverse = {{{0.9869929, -0.1470543, 0.1599627},
+                                      {0.4323053, 0.5183603, 0.0492912},
+                                      {-0.0085287, 0.0400428, 0.9684867}}};
+constexpr Matrix kXyzToLinearSrgb = {{{3.2404542, -1.5371385, -0.4985314},
+                                      {-0.9692660, 1.8760108, 0.0415560},
+                                      {0.0556434, -0.2040259, 1.0572252}}};
+constexpr Vector kD65 = {0.95047, 1.0, 1.08883};
+
+
+// CIELab relative to the file's white point (D50 unless its WhitePoint tag says otherwise)
+// to sRGB: to XYZ, adapted to sRGB's D65 white (Bradford), then sRGB's primaries and curve.
+class LabToSrgb {
+public:
+    explicit LabToSrgb(TIFF* tiff) {
+        float* chromaticity = nullptr;
+        double x = 0.3457; // D50
+        double y = 0.3585;
+        if (TIFFGetField(tiff, TIFFTAG_WHITEPOINT, &chromaticity) == 1 && chromaticity != nullptr &&
+            chromaticity[0] > 0 && chromaticity[1] > 0 && chromaticity[0] + chromaticity[1] < 1) {
+            x = chromaticity[0];
+            y = chromaticity[1];
+        }
+        white_ = {x / y, 1.0, (1 - x - y) / y};
+        const Vector from = times(kBradford, white_);
+        const Vector to = times(kBradford, kD65);
+        const Matrix scale = {
+            {{to[0] / from[0], 0, 0}, {0, to[1] / from[1], 0}, {0, 0, to[2] / from[2]}}};
+        toSrgb_ = times(kXyzToLinearSrgb, times(kBradfordInverse, times(scale, kBradford)));
+    }
+
+    void operator()(double l, double a, double b, std::uint8_t* rgb) const {
+        const auto inverse = [](double t) {
+            return t > 6.0 / 29 ? t * t * t : 3 * (6.0 / 29) * (6.0 / 29) * (t - 4.0 / 29);
+        };
+        const double fy = (l + 16) / 116;
+        const Vector xyz = {white_[0] * inverse(fy + a / 500), inverse(fy),
+                            white_[2] * inverse(fy - b / 200)};
+        const Vector linear = times(toSrgb_, xyz);
+        for (int c = 0; c < 3; ++c) {
+            rgb[c] = encodeSrgb(linear[static_cast<std::size_t>(c)]);
+        }
+    }
+
+private:
+    Vector white_{};
+    Matrix toSrgb_{};
+};
+
+// One row of 8 or 16-bit CIELab: L from 0 to 100, a and b signed.
+void labRow(const LabToSrgb& convert, const std::uint8_t* in, std::uint32_t width, bool wide,
+            std::uint8_t* out) {
+    for (std::uint32_t x = 0; x < width; ++x, out += 3) {
+        if (wide) {
+            std::uint16_t v[3];
+            std::memcpy(v, in + 6 * std::size_t{x}, 6);
+            convert(v[0] * 100.0 / 65535, static_cast<std::int16_t>(v[1]) / 256.0,
+                    static_cast<std::int16_t>(v[2]) / 256.0, out);
+        } else {
+            const std::uint8_t* p = in + 3 * std::size_t{x};
+            convert(p[0] * 100.0 / 255, static_cast<std::int8_t>(p[1]),
+                    static_cast<std::int8_t>(p[2]), out);
+        }
+    }
+}
+
 } // namespace
 
 bool readsOwnSamples(TIFF* tiff) {
     const Layout l = layoutOf(tiff);
+    if (isLab(l)) {
+        return TIFFIsTiled(tiff) == 0 && field16(tiff, TIFFTAG_ORIENTATION) == ORIENTATION_TOPLEFT;
+    }
     const bool rgb = l.photometric == PHOTOMETRIC_RGB && l.samples == 3;
     if (TIFFIsTiled(tiff) != 0 || field16(tiff, TIFFTAG_ORIENTATION) != ORIENTATION_TOPLEFT ||
         (!isGrey(l) && !rgb)) {
@@ -134,6 +236,17 @@ DecodeResult readOwnSamples(TIFF* tiff, Picture& picture) {
     const auto width = static_cast<std::uint32_t>(picture.width);
     if (!scanlineFits(tiff, l, width)) {
         return {DecodeStatus::Failed, "TIFF: unexpected scan line layout"};
+    }
+    if (isLab(l)) {
+        const LabToSrgb convert(tiff);
+        std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize64(tiff)));
+        for (std::int32_t y = 0; y < picture.height; ++y) {
+            if (TIFFReadScanline(tiff, line.data(), static_cast<std::uint32_t>(y), 0) < 0) {
+                return {DecodeStatus::Incomplete, "TIFF: damaged data"};
+            }
+            labRow(convert, line.data(), width, l.bits == 16, picture.row(y));
+        }
+        return {DecodeStatus::Complete, {}};
     }
     const SampleScale scale(tiff, l);
     const bool invert = l.photometric == PHOTOMETRIC_MINISWHITE;
