@@ -1,12 +1,7 @@
 // fotoplex-cli build and demo: Build Gallery from a terminal.
-#include <unistd.h>
-
-#include <filesystem>
-#include <iostream>
-#include <string>
-
 #include "base/Error.h"
 #include "base/ProgramState.h"
+#include "base/ResourceFolder.h"
 #include "cli/Commands.h"
 #include "cli/TerminalSession.h"
 #include "engine/RasterImage.h"
@@ -14,6 +9,11 @@
 #include "production/CheckTargetDir.h"
 #include "production/ImageJobs.h"
 #include "project/TProject.h"
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <unistd.h>
 
 namespace fotoplex::cli {
 
@@ -31,7 +31,10 @@ const char* const kBuildUsage =
     "  --quiet           print nothing but errors\n"
     "Questions are asked on the terminal; without one, --yes answers the folder question and\n"
     "\"Ask me\" keeps existing files. Ctrl+C asks whether to cancel at the next file.\n"
-    "Exit status: 0 done, 1 error, 2 usage error, 3 cancelled or target folder refused.\n";
+    "Pictures that could not be made (or were read only in part) are listed on standard\n"
+    "error when the build ends; the other pictures and the pages are built all the same.\n"
+    "Exit status: 0 done, 1 error, 2 usage error, 3 cancelled or target folder refused,\n"
+    "4 built, but some pictures could not be made (or were read only in part).\n";
 
 const char* const kDemoUsage =
     "Usage: fotoplex-cli demo [DIR]\n\n"
@@ -153,6 +156,10 @@ int buildProject(TProject& project, const BuildOptions& options) {
     if (!hadFiles) {
         return kExitError;
     }
+    if (!state.pictureProblems.empty()) {
+        session.say("Gallery built, but not every picture was made: " + GalleryIndexPath(project));
+        return kExitPicturesNotMade;
+    }
     session.say("Gallery ready: " + GalleryIndexPath(project));
     return kExitOk;
 }
@@ -166,17 +173,9 @@ bool wantsHelp(const Args& args) {
     return false;
 }
 
-// The bundled samples: beside the program when installed, else in the source tree.
+// The bundled samples, from the program's own resource folder.
 std::filesystem::path samplesFolder() {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    for (auto dir = self.parent_path(); !ec && !dir.empty() && dir != dir.root_path(); dir = dir.parent_path()) {
-        const auto candidate = dir / "resources" / "samples";
-        if (std::filesystem::is_directory(candidate, ec)) {
-            return candidate;
-        }
-    }
-    return std::filesystem::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
+    return resourceFolder() / "samples";
 }
 
 } // namespace
@@ -219,7 +218,13 @@ int runDemoCommand(const Args& args) {
     }
     std::error_code ec;
     const auto target = std::filesystem::absolute(args.empty() ? "demo-gallery" : args[0], ec);
-    const auto samples = samplesFolder();
+    std::filesystem::path samples;
+    try {
+        samples = samplesFolder();
+    } catch (const Error& error) {
+        std::cerr << "fotoplex-cli demo: " << error.what() << "\n";
+        return kExitError;
+    }
 
     TProject project;
     project.TargetDir = target.string();

@@ -229,7 +229,8 @@ int runConvertCommand(const Args& args) {
         if (image.FileParams.Format == FileFormat::Unknown) {
             std::cerr << "fotoplex-cli convert: cannot read " << options.source
                       << ": not a picture in a format this program reads"
-                      << (image.ReadProblem.empty() ? "" : " (" + image.ReadProblem + ")") << "\n";
+                      << (image.IncompleteReason.empty() ? "" : " (" + image.IncompleteReason + ")")
+                      << "\n";
             return kExitError;
         }
         const bool partial = image.Incomplete;
@@ -238,7 +239,7 @@ int runConvertCommand(const Args& args) {
         if (status == kExitOk && partial) {
             std::cerr << "fotoplex-cli convert: warning: " << options.source
                       << " is damaged or cut short ("
-                      << (image.ReadProblem.empty() ? "damaged data" : image.ReadProblem)
+                      << (image.IncompleteReason.empty() ? "damaged data" : image.IncompleteReason)
                       << "); wrote what could be read\n";
             return kExitIncomplete;
         }

@@ -7,6 +7,7 @@
 
 #include "base/FileUtil.h"
 #include "production/OutputNaming.h"
+#include "production/PictureProblems.h"
 #include "production/SourceFiles.h"
 #include "production/TResizeImageThread.h"
 
@@ -102,8 +103,10 @@ Decision overwritePolicy(JobContext& job, const std::string& output) {
     return Decision::Produce;
 }
 
-// Runs one worker and keeps the window alive until it is done.
-void runWorker(JobContext& job, const std::string& source, const std::string& output, const Box& box) {
+// Runs one worker and keeps the window alive until it is done; notes a picture it could not
+// make whole under the source's listed name.
+void runWorker(JobContext& job, const std::string& listed, const std::string& source,
+               const std::string& output, const Box& box) {
     job.state.workerDone.store(false, std::memory_order_release);
     TResizeImageThread worker(job.mainThread, job.state.workerDone);
     worker.Source = source;
@@ -118,6 +121,11 @@ void runWorker(JobContext& job, const std::string& source, const std::string& ou
     while (!job.state.workerDone.load(std::memory_order_acquire)) {
         job.window.processEvents();
         std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    if (worker.error()) {
+        NotePictureFailed(job.state.pictureProblems, listed, *worker.error());
+    } else if (worker.readInPart()) {
+        NotePicturePartial(job.state.pictureProblems, listed);
     }
 }
 
@@ -198,7 +206,7 @@ void ImageJob(JobContext& job) {
         if (!isOwnSource(job, source, output) && overwritePolicy(job, output) == Decision::Produce) {
             const std::string readable = ResolveSourcePath(source);
             if (p.ResizeImages) {
-                runWorker(job, readable, output,
+                runWorker(job, source, readable, output,
                           {p.ImgWidth, p.ImgHeight, p.KeepImgAspect, p.ImgResizeMethod,
                            p.JPEGQuality, p.ProgressiveImg});
             } else if (SourceExists(source)) {
@@ -245,7 +253,7 @@ void ThumbJob(JobContext& job) {
             job.window.setStatus(0, "Status: Loading");
             job.window.setStatus(1, "File: " + SourceFileName(source));
             job.window.setStatus(0, "Status: Resizing");
-            runWorker(job, ResolveSourcePath(source), output,
+            runWorker(job, source, ResolveSourcePath(source), output,
                       {p.ThumbWidth, p.ThumbHeight, p.KeepThumbAspect, p.ThumbResizeMethod,
                        p.ThumbQuality, p.ProgressiveThumb});
             produced = true;
@@ -265,13 +273,17 @@ void ThumbJob(JobContext& job) {
 }
 
 void RunImagesCommand(JobContext& job) {
-    WindowLock lock(job.window);
-    ImageJob(job);
+    RunListingPictureProblems(job.state.pictureProblems, job.dialogs, [&] {
+        WindowLock lock(job.window);
+        ImageJob(job);
+    });
 }
 
 void RunThumbnailsCommand(JobContext& job) {
-    WindowLock lock(job.window);
-    ThumbJob(job);
+    RunListingPictureProblems(job.state.pictureProblems, job.dialogs, [&] {
+        WindowLock lock(job.window);
+        ThumbJob(job);
+    });
 }
 
 } // namespace fotoplex

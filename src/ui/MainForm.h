@@ -81,6 +81,7 @@ public:
     Answer AskYesNoCancel(const std::string& caption, const std::string& text);
     void NewProject1Click();
     void OpenProject1Click();
+    void openProjectFile(const std::string& path);
     void SaveProject1Click();
     void SaveProjectAs1Click();
 
@@ -229,6 +230,7 @@ private:
 
     // One image job with its lock, as the Images and Thumbnails commands run it.
     void runLockedJob(const BuildStep& job);
+    void runBuildSteps();
     bool runJob(const BuildStep& job);
     void useGalleryBuildSteps();
     void useImageJobs();

@@ -4,6 +4,7 @@
 #include "gallery/BuildSteps.h"
 #include "production/CheckTargetDir.h"
 #include "production/ImageJobs.h"
+#include "production/PictureProblems.h"
 #include "project/TProject.h"
 #include "ui/MainForm.h"
 #include "ui/QtJobWindow.h"
@@ -57,13 +58,16 @@ void TMainForm::runLockedJob(const BuildStep& job) {
     runJob(job);
 }
 
-// The Images and Thumbnails commands: one job inside the lock.
+// The Images and Thumbnails commands: one job inside the lock; the pictures it could not
+// make are shown when it ends.
 void TMainForm::BuildImagesBtnClick() {
-    runLockedJob(imageJob_);
+    RunListingPictureProblems(state_.pictureProblems, *dialogs_,
+                              [this] { runLockedJob(imageJob_); });
 }
 
 void TMainForm::BuildThumbsBtnClick() {
-    runLockedJob(thumbJob_);
+    RunListingPictureProblems(state_.pictureProblems, *dialogs_,
+                              [this] { runLockedJob(thumbJob_); });
 }
 
 // The two image jobs of the production layer, run against this window. A job reports
@@ -120,8 +124,13 @@ void TMainForm::useGalleryBuildSteps() {
 }
 
 // Build Gallery: the five steps in order inside one lock; a failed folder check, a cancel
-// or an error ends the run, and the window is unlocked in every case.
+// or an error ends the run, and the window is unlocked in every case. The pictures that could
+// not be made are shown in one warning when the run ends.
 void TMainForm::BuildAllBtnClick() {
+    RunListingPictureProblems(state_.pictureProblems, *dialogs_, [this] { runBuildSteps(); });
+}
+
+void TMainForm::runBuildSteps() {
     if (project_->Files.empty()) {
         MessageRequest request;
         request.caption = "Error";

@@ -4,9 +4,11 @@
 
 #include "TestImages.h"
 #include "engine/Decoders.h"
+#include "engine/Exif.h"
 #include "engine/RasterImage.h"
 #include "engine/jpeg/JpegReader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -99,6 +101,23 @@ TEST(CarriedMarkers, ExifOfHeifAndWebPReachesTheJpeg) {
         const std::string text(w.exif.begin(), w.exif.end());
         EXPECT_NE(text.find("PhoneCam"), std::string::npos) << file;
     }
+}
+
+// HEIF's own boxes rotate; an EXIF Orientation is only a note, and the carried block must not
+// make a viewer turn the already upright JPEG again.
+TEST(CarriedMarkers, ExifCarriedFromHeifSaysUpright) {
+    const std::string source = test::dataPath("formats/exif-orientation6.heic");
+    const Bytes heic = test::readBytes(source);
+    const auto exifAt = std::search(heic.begin(), heic.end(), "MM\0*", "MM\0*" + 4);
+    const auto exifII = std::search(heic.begin(), heic.end(), "II*\0", "II*\0" + 4);
+    const auto start = exifAt != heic.end() ? exifAt : exifII;
+    ASSERT_NE(start, heic.end());
+    EXPECT_EQ(readExifOrientation(Bytes(start, heic.end())), 6) << "the fixture says rotate";
+    const Written w = writeAndReadBack(source);
+    ASSERT_FALSE(w.exif.empty());
+    EXPECT_EQ(readExifOrientation(w.exif), 1);
+    const std::string text(w.exif.begin(), w.exif.end());
+    EXPECT_NE(text.find("PhoneCam"), std::string::npos) << "the rest of the block is kept";
 }
 
 TEST(CarriedMarkers, APngWithoutProfileOrExifGetsNoMarkers) {

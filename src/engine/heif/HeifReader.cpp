@@ -1,10 +1,10 @@
 #include "engine/heif/HeifReader.h"
 
 #include "engine/CarriedMarkers.h"
+#include "engine/Exif.h"
 #include "engine/readers/DecodeResults.h"
 
 #include <libheif/heif.h>
-
 #include <memory>
 #include <vector>
 
@@ -79,7 +79,8 @@ std::uint8_t roundTo8(std::uint32_t value, std::uint32_t maximum) {
 // Copies interleaved RGB or RGBA rows of 8 or 16 bits a sample into the picture.
 bool copyPixels(const heif_image* image, bool alpha, Picture& picture) {
     int stride = 0;
-    const std::uint8_t* plane = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    const std::uint8_t* plane =
+        heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
     const int bits = heif_image_get_bits_per_pixel_range(image, heif_channel_interleaved);
     if (plane == nullptr || bits < 8 || bits > 16 ||
         heif_image_get_width(image, heif_channel_interleaved) != picture.width ||
@@ -122,10 +123,11 @@ heif_chroma chromaFor(bool alpha, bool wide) {
 }
 
 Image decodeImage(const heif_image_handle* handle, bool alpha, bool wide) {
-    const std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
+    const std::unique_ptr<heif_decoding_options, OptionsFree> options(
+        heif_decoding_options_alloc());
     heif_image* image = nullptr;
-    const heif_error error =
-        heif_decode_image(handle, &image, heif_colorspace_RGB, chromaFor(alpha, wide), options.get());
+    const heif_error error = heif_decode_image(handle, &image, heif_colorspace_RGB,
+                                               chromaFor(alpha, wide), options.get());
     Image owned(image);
     if (error.code != heif_error_Ok) {
         return nullptr;
@@ -165,6 +167,8 @@ DecodeResult decodeHeif(std::span<const std::uint8_t> data, Picture& picture, De
     const bool wide = heif_image_handle_get_luma_bits_per_pixel(handle.get()) > 8;
     info.iccProfile = colourProfile(handle.get());
     info.exif = exifBlock(handle.get());
+    // libheif applies the file's rotation and mirroring: the carried block must say upright.
+    setExifOrientationUpright(info.exif);
     Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
     const Image image = decodeImage(handle.get(), alpha, wide);
     const bool whole = image && copyPixels(image.get(), alpha, result);
