@@ -222,7 +222,7 @@ DecodeResult decodeJpeg(std::span<const std::uint8_t> data, Picture& picture, De
     // A file cut after its frame header still tells its size, which is all a header read needs.
     const bool sizeSeen = d.created && d.codec.image_width > 0 && d.codec.image_height > 0;
     if (!headerRead && !(headerOnly && sizeSeen)) {
-        return {DecodeStatus::Failed, "JPEG: not a readable header"};
+        return {DecodeStatus::Failed, "not a readable JPEG header"};
     }
     info.width = static_cast<std::int32_t>(std::min<JDIMENSION>(d.codec.image_width, INT32_MAX));
     info.height = static_cast<std::int32_t>(std::min<JDIMENSION>(d.codec.image_height, INT32_MAX));
@@ -233,18 +233,18 @@ DecodeResult decodeJpeg(std::span<const std::uint8_t> data, Picture& picture, De
         return {headerRead ? DecodeStatus::Complete : DecodeStatus::Incomplete, {}};
     }
     if (!sizeAllowed(d.codec.image_width, d.codec.image_height)) {
-        return {DecodeStatus::Failed, "JPEG: picture too large"};
+        return {DecodeStatus::Failed, "picture too large"};
     }
     if (!chooseOutput(d.codec)) {
-        return {DecodeStatus::Failed, "JPEG: unsupported colour space"};
+        return {DecodeStatus::Failed, "unsupported JPEG colour space"};
     }
     d.codec.dct_method = JDCT_ISLOW;
     if (!startDecompress(&d)) {
-        return {DecodeStatus::Failed, "JPEG: damaged data"};
+        return {DecodeStatus::Failed, "damaged JPEG data"};
     }
     picture = makePicture(info.width, info.height, PixelFormat::Rgb24);
     if (!readAllRows(d, picture)) {
-        return {DecodeStatus::Incomplete, "JPEG: damaged data"};
+        return {DecodeStatus::Incomplete, "damaged JPEG data"};
     }
     return {DecodeStatus::Complete, {}};
 }

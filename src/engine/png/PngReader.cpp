@@ -175,7 +175,7 @@ void splitAlpha(const std::vector<std::uint8_t>& rgba, Picture& picture) {
 DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
                        bool headerOnly) {
     if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) {
-        return {DecodeStatus::Failed, "PNG: not a PNG file"};
+        return {DecodeStatus::Failed, "not a PNG file"};
     }
     PngHandle h;
     PngSource source{data.data(), data.size(), 0};

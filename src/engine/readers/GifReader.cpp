@@ -264,7 +264,7 @@ DecodeResult decodeGif(std::span<const std::uint8_t> data, Picture& picture, Dec
     ByteCursor cursor(data);
     GifScreen screen;
     if (!readScreen(cursor, screen))
-        return decodeFailed("GIF: not a GIF file");
+        return decodeFailed("not a GIF file");
 
     GifFrame frame;
     const Search search = findFirstFrame(cursor, frame);

@@ -216,7 +216,7 @@ DecodeResult decodePcx(std::span<const std::uint8_t> data, Picture& picture, Dec
     ByteCursor cursor(data);
     PcxHeader header;
     if (!readHeader(cursor, header))
-        return decodeFailed("PCX: not a PCX file");
+        return decodeFailed("not a PCX file");
     if (!sizeAllowed(header.width, header.height))
         return decodeFailed("PCX: size out of range");
     const std::uint64_t neededBytes =
