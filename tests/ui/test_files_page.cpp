@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(pictures_.requests.size(), std::size_t(1));
         const PictureRequest& request = pictures_.requests[0];
         QCOMPARE(request.folder, std::string("/some/where"));
-        QCOMPARE(request.filters.size(), std::size_t(9));
+        QCOMPARE(request.filters.size(), std::size_t(10));
         QCOMPARE(request.filters[0].caption,
                  std::string("Web Images (*.jpg; *.jpeg; *.gif; *.png)"));
         QCOMPARE(request.filters[7].patterns,
