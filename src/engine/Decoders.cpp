@@ -1,11 +1,15 @@
 #include "engine/Decoders.h"
 
+#include "engine/Exif.h"
+#include "engine/Orientation.h"
 #include "engine/heif/HeifReader.h"
 #include "engine/jp2/Jp2Reader.h"
 #include "engine/jpeg/JpegReader.h"
 #include "engine/png/PngReader.h"
 #include "engine/tiff/TiffReader.h"
 #include "engine/webp/WebpReader.h"
+
+#include <utility>
 
 namespace fotoplex {
 
@@ -41,6 +45,22 @@ DecodeResult decodeAs(FileFormat format, std::span<const std::uint8_t> data, Pic
         break;
     }
     return {DecodeStatus::Failed, "no reader for this format"};
+}
+
+DecodeResult decodeUpright(FileFormat format, std::span<const std::uint8_t> data, Picture& picture,
+                           DecodedInfo& info, JpegDetails& jpeg, bool headerOnly) {
+    DecodeResult result = decodeAs(format, data, picture, info, jpeg, headerOnly);
+    if (result.status == DecodeStatus::Failed || info.orientation == 1) {
+        return result;
+    }
+    if (!headerOnly) {
+        turnUpright(picture, info.orientation);
+        setExifOrientationUpright(info.exif); // the EXIF block carried from a PNG
+    }
+    if (orientationSwapsSides(info.orientation)) {
+        std::swap(info.width, info.height);
+    }
+    return result;
 }
 
 } // namespace fotoplex

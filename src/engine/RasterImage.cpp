@@ -71,7 +71,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
     Picture decoded;
     DecodedInfo info;
     JpegDetails jpeg;
-    const DecodeResult result = decodeAs(format, data, decoded, info, jpeg, false);
+    const DecodeResult result = decodeUpright(format, data, decoded, info, jpeg, false);
     Incomplete = result.status != DecodeStatus::Complete;
     IncompleteReason = Incomplete ? result.reason : std::string();
     if (result.status == DecodeStatus::Failed) {
@@ -82,6 +82,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
         FileParams.ResolutionX = 0;
         FileParams.ResolutionY = 0;
         FileParams.Format = FileFormat::Unknown;
+        FileParams.Orientation = 1;
         FileParams.Markers.clear();
         return;
     }
@@ -91,6 +92,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
     FileParams.ResolutionX = info.resolutionX;
     FileParams.ResolutionY = info.resolutionY;
     FileParams.Format = format;
+    FileParams.Orientation = info.orientation;
     if (format == FileFormat::Jpeg) {
         FileParams.ColorSpace = jpeg.colorSpace;
         FileParams.Markers = std::move(jpeg.markers);
@@ -109,6 +111,7 @@ void RasterImage::ReadFileHeader(const std::string& path) {
     FileParams.Height = header.info.height;
     FileParams.ResolutionX = header.info.resolutionX;
     FileParams.ResolutionY = header.info.resolutionY;
+    FileParams.Orientation = header.info.orientation;
 }
 
 void RasterImage::WriteJpegFile(const std::string& path) {

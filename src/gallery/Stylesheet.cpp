@@ -2,6 +2,7 @@
 
 #include "base/FileUtil.h"
 #include "base/Text.h"
+#include "gallery/UrlEncoding.h"
 #include "production/OutputNaming.h"
 #include "project/TProject.h"
 
@@ -29,7 +30,7 @@ std::string bodyRule(const TProject& project) {
     std::string rule = "body { " + fontAndColor(project, project.TextColor.str()) +
                        "; background-color: " + project.BackColor.str() + ";";
     if (!project.BackgroundImagePath.empty()) {
-        rule += " background: url(" + BackgroundFileName(project) + ");";
+        rule += " background: url(" + UrlInStylesheet(BackgroundFileName(project)) + ");";
     }
     // Left, top, bottom, right: the order the rule has always had.
     return rule + " margin-left: " + px(project.MarginLeft) +
@@ -59,7 +60,12 @@ void MakeCSS(const TProject& project) {
 }
 
 std::string BackgroundFileName(const TProject& project) {
-    const std::string name = SourceFileName(project.BackgroundImagePath.str());
+    // Unlike a source's name, the background's stays split at "\" as well, so that a project
+    // from Windows (C:\Pictures\Back.JPG) still names its copy back.jpg.
+    const std::string& path = project.BackgroundImagePath.str();
+    const std::size_t last = path.find_last_of("/\\");
+    const std::string name =
+        SourceFileName(last == std::string::npos ? path : path.substr(last + 1));
     return project.ConvertLow ? toLowerAscii(name) : name;
 }
 

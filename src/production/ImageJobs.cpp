@@ -78,10 +78,12 @@ bool startJob(JobContext& job, std::string (*outputFolder)(const TProject&)) {
 
 enum class Decision { Produce, Keep };
 
-// The overwrite policy for one output. A source is never its own output.
+// The overwrite policy for one output. A source is never its own output. The policy is about
+// files: a folder lying at the output path is neither removed nor asked about, and the write
+// then fails with "Cannot create file %s".
 Decision overwritePolicy(JobContext& job, const std::string& output) {
     std::error_code ec;
-    if (!std::filesystem::exists(output, ec)) {
+    if (!std::filesystem::exists(output, ec) || std::filesystem::is_directory(output, ec)) {
         return Decision::Produce;
     }
     switch (job.project.OverwriteMode) {

@@ -19,6 +19,9 @@ struct DecodedInfo {
     // Carried into JPEG output when the file has them (not filled in header mode).
     std::vector<std::uint8_t> iccProfile; // the colour profile, as stored
     std::vector<std::uint8_t> exif;       // the EXIF TIFF structure, from its "II"/"MM" on
+    // How the file says the pixels handed out are stored (EXIF numbering, 1 upright); the
+    // engine turns them upright after the reader (decodeUpright).
+    std::uint16_t orientation = 1;
 };
 
 enum class DecodeStatus {
