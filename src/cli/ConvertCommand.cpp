@@ -228,7 +228,9 @@ int runConvertCommand(const Args& args) {
         image.ReadPictureFile(options.source);
         if (image.FileParams.Format == FileFormat::Unknown) {
             std::cerr << "fotoplex-cli convert: cannot read " << options.source
-                      << ": not a picture in a format this program reads\n";
+                      << ": not a picture in a format this program reads"
+                      << (image.IncompleteReason.empty() ? "" : " (" + image.IncompleteReason + ")")
+                      << "\n";
             return kExitError;
         }
         const bool partial = image.Incomplete;
@@ -236,7 +238,9 @@ int runConvertCommand(const Args& args) {
         const int status = writeOutput(options, image);
         if (status == kExitOk && partial) {
             std::cerr << "fotoplex-cli convert: warning: " << options.source
-                      << " is damaged or cut short; wrote what could be read\n";
+                      << " is damaged or cut short ("
+                      << (image.IncompleteReason.empty() ? "damaged data" : image.IncompleteReason)
+                      << "); wrote what could be read\n";
             return kExitIncomplete;
         }
         return status;

@@ -1,9 +1,13 @@
 #include "engine/Decoders.h"
 
+#include "engine/Exif.h"
 #include "engine/Orientation.h"
+#include "engine/heif/HeifReader.h"
+#include "engine/jp2/Jp2Reader.h"
 #include "engine/jpeg/JpegReader.h"
 #include "engine/png/PngReader.h"
 #include "engine/tiff/TiffReader.h"
+#include "engine/webp/WebpReader.h"
 
 #include <utility>
 
@@ -26,6 +30,17 @@ DecodeResult decodeAs(FileFormat format, std::span<const std::uint8_t> data, Pic
         return decodePcx(data, picture, info, headerOnly);
     case FileFormat::Pnm:
         return decodePnm(data, picture, info, headerOnly);
+    case FileFormat::Heif:
+    case FileFormat::Avif:
+        return decodeHeif(data, picture, info, headerOnly);
+    case FileFormat::WebP:
+        return decodeWebp(data, picture, info, headerOnly);
+    case FileFormat::Jp2:
+        return decodeJp2(data, picture, info, headerOnly);
+    case FileFormat::Tga:
+        return decodeTga(data, picture, info, headerOnly);
+    case FileFormat::Ico:
+        return decodeIco(data, picture, info, headerOnly);
     case FileFormat::Unknown:
         break;
     }
@@ -40,6 +55,7 @@ DecodeResult decodeUpright(FileFormat format, std::span<const std::uint8_t> data
     }
     if (!headerOnly) {
         turnUpright(picture, info.orientation);
+        setExifOrientationUpright(info.exif); // the EXIF block carried from a PNG
     }
     if (orientationSwapsSides(info.orientation)) {
         std::swap(info.width, info.height);

@@ -18,6 +18,18 @@ const char* fileFormatName(FileFormat format) {
         return "pcx";
     case FileFormat::Pnm:
         return "pnm";
+    case FileFormat::Heif:
+        return "heif";
+    case FileFormat::Avif:
+        return "avif";
+    case FileFormat::WebP:
+        return "webp";
+    case FileFormat::Jp2:
+        return "jp2";
+    case FileFormat::Tga:
+        return "tga";
+    case FileFormat::Ico:
+        return "ico";
     case FileFormat::Unknown:
         break;
     }

@@ -1,6 +1,7 @@
 #include "engine/RasterImage.h"
 
 #include "base/Error.h"
+#include "engine/CarriedMarkers.h"
 #include "engine/Decoders.h"
 #include "engine/FileBytes.h"
 #include "engine/FileHeader.h"
@@ -96,7 +97,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
         FileParams.ColorSpace = jpeg.colorSpace;
         FileParams.Markers = std::move(jpeg.markers);
     } else {
-        FileParams.Markers.clear();
+        FileParams.Markers = carriedMarkers(info);
     }
 }
 

@@ -19,7 +19,12 @@ constexpr ReaderRow kReaders[] = {
     {".tiff", FileFormat::Tiff}, {".fax", FileFormat::Tiff},  {".bmp", FileFormat::Bmp},
     {".dib", FileFormat::Bmp},   {".rle", FileFormat::Bmp},   {".pcx", FileFormat::Pcx},
     {".pxm", FileFormat::Pnm},   {".ppm", FileFormat::Pnm},   {".pgm", FileFormat::Pnm},
-    {".pbm", FileFormat::Pnm},
+    {".pbm", FileFormat::Pnm},   {".pnm", FileFormat::Pnm},   {".heic", FileFormat::Heif},
+    {".heif", FileFormat::Heif}, {".hif", FileFormat::Heif},  {".avif", FileFormat::Avif},
+    {".webp", FileFormat::WebP}, {".jp2", FileFormat::Jp2},   {".j2k", FileFormat::Jp2},
+    {".jpc", FileFormat::Jp2},   {".tga", FileFormat::Tga},   {".targa", FileFormat::Tga},
+    {".vda", FileFormat::Tga},   {".icb", FileFormat::Tga},   {".vst", FileFormat::Tga},
+    {".win", FileFormat::Tga},   {".ico", FileFormat::Ico},   {".cur", FileFormat::Ico},
 };
 
 } // namespace
@@ -41,6 +46,18 @@ FileFormat readerForPath(const std::string& path) {
         }
     }
     return FileFormat::Unknown;
+}
+
+} // namespace fotoplex
+
+namespace fotoplex {
+
+std::vector<std::string> readerExtensions() {
+    std::vector<std::string> extensions;
+    for (const ReaderRow& row : kReaders) {
+        extensions.emplace_back(row.extension);
+    }
+    return extensions;
 }
 
 } // namespace fotoplex

@@ -11,8 +11,11 @@ const std::vector<FileFilter>& sourcePictureFilters() {
         {"TIFF Images (*.tif; *.tiff; *.fax)", "*.tif;*.tiff;*.fax"},
         {"Windows Bitmap (*.bmp; *.dib; *.rle)", "*.bmp;*.dib;*.rle"},
         {"PaintBrush (*.pcx)", "*.pcx"},
+        {"Phone and Web Photos (*.heic; *.heif; *.avif; *.webp)", "*.heic;*.heif;*.avif;*.webp"},
         {"All Supported Image Formats",
-         "*.jpg;*.jpeg;*.jpe;*.gif;*.pcx;*.bmp;*.dib;*.rle;*.png;*.tif;*.tiff;*.fax"},
+         "*.jpg;*.jpeg;*.jpe;*.gif;*.pcx;*.bmp;*.dib;*.rle;*.png;*.tif;*.tiff;*.fax;"
+         "*.heic;*.heif;*.hif;*.avif;*.webp;*.jp2;*.j2k;*.jpc;*.tga;*.targa;*.vda;*.icb;*.vst;"
+         "*.win;*.ico;*.cur;*.pxm;*.ppm;*.pgm;*.pbm;*.pnm"},
         {"All Files (*.*)", "*.*"},
     };
     return filters;

@@ -9,7 +9,7 @@ namespace fotoplex {
 
 inline constexpr const char* kSelectImagesTitle = "Select Images...";
 
-// The nine filters of the source list's dialog, in the order shown.
+// The ten filters of the source list's dialog, in the order shown.
 const std::vector<FileFilter>& sourcePictureFilters();
 
 // The five filters of the background image's dialog, in the order shown.

@@ -237,5 +237,67 @@ TEST(BmpReader, DamagedFilesAreSafe) {
     expectDamageIsSafe(decodeBmp, "bmp-os2-8.bmp");
 }
 
+// --- Damage that used to pass as a whole picture, and headers claiming more than the data.
+
+TEST(BmpReader, AHeaderClaimingFarMoreThanItsDataIsRefused) {
+    // 57 bytes claiming 3158064 x 48 pixels of 24 bits: no 455 MB picture of black.
+    Bytes b = makeBmp(3158064, 48, 24, 0, {}, {1, 2, 3});
+    ASSERT_EQ(b.size(), 57u);
+    const Decoded d = decodeWith(decodeBmp, b);
+    EXPECT_EQ(d.result.status, DecodeStatus::Failed);
+    EXPECT_EQ(d.result.reason, "BMP: picture larger than its data");
+    EXPECT_TRUE(d.picture.empty());
+    EXPECT_EQ(decodeWith(decodeBmp, b, true).result.status, DecodeStatus::Failed);
+    // A file cut to a part of its rows still gives those rows.
+    Bytes rows(3 * 4 * 40, 90);
+    Bytes cut = makeBmp(12, 100, 24, 0, {}, rows);
+    EXPECT_EQ(decodeWith(decodeBmp, cut).result.status, DecodeStatus::Incomplete);
+}
+
+TEST(BmpReader, AnUnknownHeaderSizeIsDamage) {
+    for (const std::uint32_t size : {13u, 15u, 72u, 100u, 200u}) {
+        Bytes b = makeBmp(2, 2, 24, 0, {}, Bytes(16, 7));
+        put32(b, 14, size);
+        b.resize(std::max<std::size_t>(b.size(), 14 + size + 16), 0);
+        const Decoded d = decodeWith(decodeBmp, b);
+        EXPECT_EQ(d.result.status, DecodeStatus::Failed) << size;
+        EXPECT_EQ(d.result.reason, "BMP: bad header size") << size;
+    }
+}
+
+TEST(BmpReader, APixelOffsetInsideThePaletteIsReportedDamaged) {
+    Bytes b = makeBmp(4, 1, 8, 0, greyPalette16(), {1, 2, 3, 4});
+    put32(b, 46, 16);         // sixteen colours declared
+    put32(b, 10, 54 + 8 * 4); // but the pixels said to start after eight of them
+    const Decoded d = decodeWith(decodeBmp, b);
+    EXPECT_EQ(d.result.status, DecodeStatus::Incomplete);
+    EXPECT_EQ(d.result.reason, "BMP: pixel data offset inside the palette");
+    put32(b, 10, 40); // inside the header itself: refused
+    EXPECT_EQ(decodeWith(decodeBmp, b).result.status, DecodeStatus::Failed);
+}
+
+TEST(BmpReader, RunLengthCodesBelowThePictureAreReportedDamaged) {
+    // A delta down three rows in a two-row picture, then a run.
+    const Bytes rle = {2, 5, 0, 2, 0, 3, 2, 9, 0, 1};
+    const Decoded d = decodeWith(decodeBmp, makeBmp(4, 2, 8, 1, greyPalette16(), rle));
+    EXPECT_EQ(d.result.status, DecodeStatus::Incomplete);
+    EXPECT_EQ(d.result.reason, "BMP: RLE runs past the picture");
+    EXPECT_EQ(greyRow(d.picture, 1), (Bytes{85, 85, 0, 0})) << "the rows inside are kept";
+}
+
+TEST(BmpReader, ADibWithoutFileHeaderReadsLikeTheBitmap) {
+    for (const char* name : {"bmp-v3-8.bmp", "bmp-v3-24.bmp", "bmp-v5-565.bmp"}) {
+        const Bytes file = readFixture(name);
+        // The clipboard form: the info header first; the pixels follow the palette.
+        const Bytes dib(file.begin() + 14, file.end());
+        const Decoded whole = decodeWith(decodeBmp, file);
+        const Decoded bare = decodeWith(decodeBmp, dib);
+        ASSERT_EQ(bare.result.status, DecodeStatus::Complete) << name << bare.result.reason;
+        EXPECT_EQ(bare.picture.pixels, whole.picture.pixels) << name;
+        EXPECT_EQ(decodeWith(decodeBmp, dib, true).info.width, whole.picture.width);
+    }
+    EXPECT_EQ(decodeWith(decodeBmp, Bytes{1, 2, 3, 4, 5, 6}).result.status, DecodeStatus::Failed);
+}
+
 } // namespace
 } // namespace fotoplex

@@ -55,7 +55,7 @@ TEST_F(FileListTest, SelectOpensTheMultiSelectionDialogInSourceDir) {
     EXPECT_EQ(request.title, "Select Images...");
     EXPECT_EQ(request.folder, "/srv/photos");
     EXPECT_TRUE(request.multiSelect);
-    EXPECT_EQ(request.filters.size(), 9u);
+    EXPECT_EQ(request.filters.size(), 10u);
 }
 
 TEST_F(FileListTest, SelectWithoutConvertLowKeepsTheCase) {

@@ -1,23 +1,44 @@
 #include "filelist/PictureDialogs.h"
 
 #include "FilesPageFakes.h"
+#include "engine/ReaderTable.h"
 #include "filelist/BackgroundImage.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace fotoplex::testing {
 namespace {
 
-TEST(PictureDialogsTest, SourceDialogOffersNineFiltersWebImagesFirst) {
+TEST(PictureDialogsTest, SourceDialogOffersTenFiltersWebImagesFirst) {
     const std::vector<FileFilter>& filters = sourcePictureFilters();
-    ASSERT_EQ(filters.size(), 9u);
+    ASSERT_EQ(filters.size(), 10u);
     EXPECT_EQ(filters[0].caption, "Web Images (*.jpg; *.jpeg; *.gif; *.png)");
     EXPECT_EQ(filters[4].patterns, "*.tif;*.tiff;*.fax");
     EXPECT_EQ(filters[6].caption, "PaintBrush (*.pcx)");
-    EXPECT_EQ(filters[7].patterns,
-              "*.jpg;*.jpeg;*.jpe;*.gif;*.pcx;*.bmp;*.dib;*.rle;*.png;*.tif;*.tiff;*.fax");
-    EXPECT_EQ(filters[8].patterns, "*.*");
+    EXPECT_EQ(filters[7].caption, "Phone and Web Photos (*.heic; *.heif; *.avif; *.webp)");
+    EXPECT_EQ(filters[7].patterns, "*.heic;*.heif;*.avif;*.webp");
+    EXPECT_EQ(filters[8].caption, "All Supported Image Formats");
+    // The formats offered before stay first, in their old order.
+    EXPECT_EQ(filters[8].patterns.rfind(
+                  "*.jpg;*.jpeg;*.jpe;*.gif;*.pcx;*.bmp;*.dib;*.rle;*.png;*.tif;*.tiff;*.fax;", 0),
+              0u);
+    EXPECT_EQ(filters[9].patterns, "*.*");
+}
+
+// "All Supported" lists every extension with a reader, and nothing without one.
+TEST(PictureDialogsTest, AllSupportedNamesEveryExtensionThatIsRead) {
+    const std::string all = sourcePictureFilters()[8].patterns + ";";
+    std::size_t count = 0;
+    for (const std::string& extension : readerExtensions()) {
+        EXPECT_NE(all.find("*" + extension + ";"), std::string::npos) << extension;
+        ++count;
+    }
+    EXPECT_EQ(static_cast<std::size_t>(std::count(all.begin(), all.end(), ';')), count);
+    for (const char* unread : {"*.wmf;", "*.emf;", "*.g3n;", "*.g3f;"}) {
+        EXPECT_EQ(all.find(unread), std::string::npos) << unread;
+    }
 }
 
 TEST(PictureDialogsTest, BackgroundDialogOffersFiveFiltersAndOneFile) {

@@ -411,20 +411,21 @@ private slots:
         QVERIFY(box.pixelColor(2, 2) != box.pixelColor(10, 2));
     }
 
-    void selectionDialogOffersTheNineFiltersInSourceDir() {
+    void selectionDialogOffersTheTenFiltersInSourceDir() {
         form_->project().SourceDir = "/some/where";
         pictures_.answers.push_back({});
         press("SelectFilesBtn");
         QCOMPARE(pictures_.requests.size(), std::size_t(1));
         const PictureRequest& request = pictures_.requests[0];
         QCOMPARE(request.folder, std::string("/some/where"));
-        QCOMPARE(request.filters.size(), std::size_t(9));
+        QCOMPARE(request.filters.size(), std::size_t(10));
         QCOMPARE(request.filters[0].caption,
                  std::string("Web Images (*.jpg; *.jpeg; *.gif; *.png)"));
-        QCOMPARE(request.filters[7].patterns,
-                 std::string(
-                     "*.jpg;*.jpeg;*.jpe;*.gif;*.pcx;*.bmp;*.dib;*.rle;*.png;*.tif;*.tiff;*.fax"));
-        QCOMPARE(request.filters[8].caption, std::string("All Files (*.*)"));
+        QCOMPARE(request.filters[7].patterns, std::string("*.heic;*.heif;*.avif;*.webp"));
+        QVERIFY(request.filters[8].patterns.rfind(
+                    "*.jpg;*.jpeg;*.jpe;*.gif;*.pcx;*.bmp;*.dib;*.rle;*.png;*.tif;*.tiff;*.fax;",
+                    0) == 0);
+        QCOMPARE(request.filters[9].caption, std::string("All Files (*.*)"));
         child<QToolButton>("BackSpeedButton")->click();
         QCOMPARE(pictures_.requests[1].title, std::string("Select Images..."));
         QCOMPARE(pictures_.requests[1].filters.size(), std::size_t(5));

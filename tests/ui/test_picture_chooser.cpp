@@ -80,7 +80,12 @@ private slots:
         QCOMPARE(shown.captions.first(), QString("Web Images (*.jpg; *.jpeg; *.gif; *.png)"));
         QCOMPARE(shown.patterns.first(),
                  QStringList({"*.jpg", "*.jpeg", "*.jpe", "*.gif", "*.png"}));
-        QVERIFY(shown.captions.contains("All Supported Image Formats"));
+        QCOMPARE(shown.captions.size(), 10);
+        QCOMPARE(shown.captions[7],
+                 QString("Phone and Web Photos (*.heic; *.heif; *.avif; *.webp)"));
+        QCOMPARE(shown.patterns[7], QStringList({"*.heic", "*.heif", "*.avif", "*.webp"}));
+        QCOMPARE(shown.captions[8], QString("All Supported Image Formats"));
+        QCOMPARE(shown.captions[6], QString("PaintBrush (*.pcx)"));
         QCOMPARE(shown.captions.last(), QString("All Files (*.*)"));
         QCOMPARE(shown.patterns.last(), QStringList({"*"}));
         QCOMPARE(mode, QFileDialog::ExistingFiles);

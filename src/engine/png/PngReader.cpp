@@ -1,5 +1,6 @@
 #include "engine/png/PngReader.h"
 
+#include "engine/CarriedMarkers.h"
 #include "engine/Exif.h"
 
 #include <cmath>
@@ -107,6 +108,22 @@ void takeResolution(PngHandle& h, DecodedInfo& info) {
     }
 }
 
+// The colour profile (iCCP) and the EXIF block (eXIf) met before the pixels.
+void takeMetadata(PngHandle& h, DecodedInfo& info) {
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 length = 0;
+    if (png_get_iCCP(h.png, h.info, &name, &compression, &profile, &length) != 0 && length > 0) {
+        info.iccProfile.assign(profile, profile + length);
+    }
+    png_bytep exif = nullptr;
+    png_uint_32 exifLength = 0;
+    if (png_get_eXIf_1(h.png, h.info, &exifLength, &exif) != 0 && exifLength > 0) {
+        info.exif = exifTiffStructure(std::span<const std::uint8_t>(exif, exifLength));
+    }
+}
+
 // The orientation an eXIf chunk before the pixels states; 1 without one or when it is damaged.
 std::uint16_t takeOrientation(PngHandle& h) {
     png_uint_32 size = 0;
@@ -174,7 +191,7 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     PngHandle h;
     PngSource source{data.data(), data.size(), 0};
     if (h.info == nullptr || !readInfo(&h, &source)) {
-        return {DecodeStatus::Failed, "not a readable PNG header"};
+        return {DecodeStatus::Failed, "PNG: not a readable header"};
     }
     const png_uint_32 width = png_get_image_width(h.png, h.info);
     const png_uint_32 height = png_get_image_height(h.png, h.info);
@@ -186,11 +203,12 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
         return {DecodeStatus::Complete, {}};
     }
     if (!sizeAllowed(width, height)) {
-        return {DecodeStatus::Failed, "picture too large"};
+        return {DecodeStatus::Failed, "PNG: picture too large"};
     }
+    takeMetadata(h, info);
     const Bilevel bilevel = bilevelKind(h);
     if (!prepareRows(&h, bilevel != Bilevel::No)) {
-        return {DecodeStatus::Failed, "damaged PNG header"};
+        return {DecodeStatus::Failed, "PNG: damaged header"};
     }
     const int channels = png_get_channels(h.png, h.info);
     const bool alpha = bilevel == Bilevel::No && channels == 4;
@@ -198,7 +216,7 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
         makePicture(info.width, info.height,
                     bilevel != Bilevel::No ? PixelFormat::Bilevel : PixelFormat::Rgb24);
     if (png_get_rowbytes(h.png, h.info) != (alpha ? width * 4u : result.rowBytes())) {
-        return {DecodeStatus::Failed, "unexpected PNG row layout"};
+        return {DecodeStatus::Failed, "PNG: unexpected row layout"};
     }
     std::vector<std::uint8_t> rgba(alpha ? std::size_t{width} * height * 4 : 0);
     std::uint8_t* target = alpha ? rgba.data() : result.pixels.data();
@@ -217,7 +235,7 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     }
     picture = std::move(result);
     if (!whole) {
-        return {DecodeStatus::Incomplete, "damaged PNG data"};
+        return {DecodeStatus::Incomplete, "PNG: damaged data"};
     }
     return {DecodeStatus::Complete, {}};
 }

@@ -88,6 +88,12 @@ void readInfoFields(ByteCursor& cursor, BmpHeader& header) {
     header.paletteOffset = afterHeader;
 }
 
+// The header sizes bitmaps are written with: core, OS/2 2.x (16 to 64 bytes) and the info
+// headers v3 to v5 (40, 52, 56, 108, 124). Any other size is damage, not a new layout.
+bool knownHeaderSize(std::uint32_t size) {
+    return size == kCoreHeaderSize || (size >= 16 && size <= 64) || size == 108 || size == 124;
+}
+
 bool readHeader(ByteCursor& cursor, BmpHeader& header) {
     if (cursor.u8() != 'B' || cursor.u8() != 'M')
         return false;
@@ -109,12 +115,16 @@ bool readHeader(ByteCursor& cursor, BmpHeader& header) {
     return !cursor.overrun();
 }
 
-std::size_t paletteCount(const BmpHeader& header) {
+// The palette's size as the header declares it.
+std::size_t declaredPaletteCount(const BmpHeader& header) {
     if (header.bitCount > 8)
         return 0;
     const std::size_t full = std::size_t{1} << header.bitCount;
-    std::size_t count =
-        header.coloursUsed > 0 && header.coloursUsed < full ? header.coloursUsed : full;
+    return header.coloursUsed > 0 && header.coloursUsed < full ? header.coloursUsed : full;
+}
+
+std::size_t paletteCount(const BmpHeader& header) {
+    std::size_t count = declaredPaletteCount(header);
     // The palette cannot reach into the pixels.
     if (header.pixelOffset > header.paletteOffset) {
         const std::uint64_t room =
@@ -264,7 +274,7 @@ DecodeResult decodeRows(ByteCursor& cursor, BmpHeader& header, const ColourTable
         (static_cast<std::uint64_t>(header.width) * header.bitCount + 31) / 32 * 4;
     for (std::int32_t n = 0; n < picture.height; ++n) {
         if (cursor.remaining() < stride)
-            return decodeIncomplete("bitmap pixel data cut");
+            return decodeIncomplete("BMP: pixel data cut");
         const auto row = cursor.bytes(static_cast<std::size_t>(stride));
         decoder.decode(row, picture, header.topDown ? n : picture.height - 1 - n);
     }
@@ -279,7 +289,11 @@ DecodeResult decodeRunLengths(ByteCursor& cursor, const BmpHeader& header, const
     std::int64_t x = 0;
     std::int64_t row = 0;
     std::uint8_t run[256];
+    // Pixels placed below the last row, or a delta leaving the picture: the codes do not
+    // belong to this picture. (A run past a row's end is clipped: writers pad odd widths.)
+    bool outside = false;
     const auto put = [&](std::size_t count) {
+        outside = outside || row >= picture.height;
         if (row >= picture.height)
             return;
         const std::int64_t visible = std::clamp<std::int64_t>(width - x, 0, count);
@@ -295,7 +309,7 @@ DecodeResult decodeRunLengths(ByteCursor& cursor, const BmpHeader& header, const
         const std::uint8_t count = cursor.u8();
         const std::uint8_t value = cursor.u8();
         if (cursor.overrun())
-            return decodeIncomplete("bitmap RLE data cut");
+            return decodeIncomplete("BMP: RLE data cut");
         if (count > 0) {
             for (std::size_t i = 0; i < count; ++i)
                 run[i] = fourBits ? ((i & 1) ? (value & 0x0F) : (value >> 4)) : value;
@@ -306,12 +320,13 @@ DecodeResult decodeRunLengths(ByteCursor& cursor, const BmpHeader& header, const
             x = 0;
             ++row;
         } else if (value == 1) { // end of bitmap
-            return decodeComplete();
+            break;
         } else if (value == 2) { // delta
             const std::uint8_t dx = cursor.u8();
             const std::uint8_t dy = cursor.u8();
             if (cursor.overrun())
-                return decodeIncomplete("bitmap RLE data cut");
+                return decodeIncomplete("BMP: RLE data cut");
+            outside = outside || x + dx > width || row + dy > picture.height;
             x = std::min<std::int64_t>(x + dx, width);
             row += dy;
         } else { // a literal run, padded to whole 16-bit words
@@ -324,26 +339,67 @@ DecodeResult decodeRunLengths(ByteCursor& cursor, const BmpHeader& header, const
                                   : literal[i];
             put(pixels);
             if (cursor.overrun())
-                return decodeIncomplete("bitmap RLE data cut");
+                return decodeIncomplete("BMP: RLE data cut");
         }
     }
-    return decodeComplete();
+    return outside ? decodeIncomplete("BMP: RLE runs past the picture") : decodeComplete();
 }
 
-} // namespace
+// A bitmap without its 14-byte file header (a .dib from the clipboard) starts with the size
+// of its info header; it is read behind a file header of our own, whose pixel offset 0 lets
+// the pixels follow the palette.
+std::vector<std::uint8_t> withFileHeader(std::span<const std::uint8_t> dib) {
+    std::vector<std::uint8_t> file(kFileHeaderSize + dib.size(), 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    std::copy(dib.begin(), dib.end(), file.begin() + kFileHeaderSize);
+    return file;
+}
 
-DecodeResult decodeBmp(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
-                       bool headerOnly) {
+bool isHeaderlessDib(std::span<const std::uint8_t> data) {
+    ByteCursor cursor(data);
+    const std::uint32_t size = cursor.u32le();
+    return !cursor.overrun() && size >= kInfoHeaderSize && knownHeaderSize(size);
+}
+
+// The bytes of pixel data a picture needs at most per byte present: rows stored as they are
+// need their whole size (of which a cut file may hold part); run-length data expands at most
+// 255 pixels from two bytes, and a delta skips up to 255 rows, so it is bounded loosely.
+bool dataCanHoldPicture(const BmpHeader& header, std::uint64_t pixelStart, std::size_t size) {
+    const std::uint64_t present = pixelStart < size ? size - pixelStart : 0;
+    if (header.compression == kRle8 || header.compression == kRle4) {
+        return dataCanHold(static_cast<std::uint64_t>(header.width) * header.height, present, 1024,
+                           1);
+    }
+    const std::uint64_t stride =
+        (static_cast<std::uint64_t>(header.width) * header.bitCount + 31) / 32 * 4;
+    return dataCanHold(stride * static_cast<std::uint64_t>(header.height), present, 1, 1);
+}
+
+DecodeResult decodeFileBmp(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                           bool headerOnly) {
     ByteCursor cursor(data);
     BmpHeader header;
     if (!readHeader(cursor, header))
-        return decodeFailed("not a bitmap file");
+        return decodeFailed("BMP: not a bitmap file");
+    if (!knownHeaderSize(header.headerSize))
+        return decodeFailed("BMP: bad header size");
     if (kFileHeaderSize + std::uint64_t{header.headerSize} > data.size())
-        return decodeFailed("bitmap header cut");
+        return decodeFailed("BMP: header cut");
     if (!validDepthAndCompression(header))
-        return decodeFailed("bitmap depth or compression not supported");
+        return decodeFailed("BMP: depth or compression not supported");
     if (!sizeAllowed(header.width, header.height))
-        return decodeFailed("bitmap size out of range");
+        return decodeFailed("BMP: size out of range");
+    if (header.pixelOffset != 0 &&
+        header.pixelOffset < kFileHeaderSize + std::uint64_t{header.headerSize})
+        return decodeFailed("BMP: pixel data offset inside the header");
+
+    const std::uint64_t pixelStart =
+        header.pixelOffset != 0
+            ? header.pixelOffset
+            : header.paletteOffset + std::uint64_t{paletteCount(header)} * header.paletteEntrySize;
+    if (!dataCanHoldPicture(header, pixelStart, data.size()))
+        return decodeFailed("BMP: picture larger than its data");
 
     info = DecodedInfo{};
     info.width = static_cast<std::int32_t>(header.width);
@@ -356,18 +412,30 @@ DecodeResult decodeBmp(std::span<const std::uint8_t> data, Picture& picture, Dec
     const ColourTable table = readPalette(cursor, header);
     const PixelFormat format = header.bitCount == 1 ? table.pixelFormat() : PixelFormat::Rgb24;
     Picture result = makePicture(info.width, info.height, format);
-    const std::uint64_t pixelStart =
-        header.pixelOffset != 0
-            ? header.pixelOffset
-            : header.paletteOffset + std::uint64_t{table.count} * header.paletteEntrySize;
-    DecodeResult status = decodeIncomplete("bitmap pixel data missing");
+    DecodeResult status = decodeIncomplete("BMP: pixel data missing");
     if (cursor.seek(pixelStart)) {
         status = header.compression == kRle8 || header.compression == kRle4
                      ? decodeRunLengths(cursor, header, table, result)
                      : decodeRows(cursor, header, table, result);
     }
+    // A pixel offset inside the palette leaves colours missing and pixels read from the
+    // palette: damaged, though the picture is kept.
+    if (status.status == DecodeStatus::Complete && header.pixelOffset != 0 &&
+        header.coloursUsed != 0 && table.count < declaredPaletteCount(header))
+        status = decodeIncomplete("BMP: pixel data offset inside the palette");
     picture = std::move(result);
     return status;
+}
+
+} // namespace
+
+DecodeResult decodeBmp(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly) {
+    if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
+        return decodeFileBmp(data, picture, info, headerOnly);
+    if (isHeaderlessDib(data))
+        return decodeFileBmp(withFileHeader(data), picture, info, headerOnly);
+    return decodeFailed("BMP: not a bitmap file");
 }
 
 } // namespace fotoplex

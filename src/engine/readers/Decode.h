@@ -1,11 +1,12 @@
 #pragma once
 
+#include "engine/Picture.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
-
-#include "engine/Picture.h"
+#include <vector>
 
 namespace fotoplex {
 
@@ -15,6 +16,9 @@ struct DecodedInfo {
     std::int32_t height = 0;
     std::int32_t resolutionX = 0; // dots per inch, 0 when the file gives none
     std::int32_t resolutionY = 0;
+    // Carried into JPEG output when the file has them (not filled in header mode).
+    std::vector<std::uint8_t> iccProfile; // the colour profile, as stored
+    std::vector<std::uint8_t> exif;       // the EXIF TIFF structure, from its "II"/"MM" on
     // How the file says the pixels handed out are stored (EXIF numbering, 1 upright); the
     // engine turns them upright after the reader (decodeUpright).
     std::uint16_t orientation = 1;
@@ -37,9 +41,17 @@ struct DecodeResult {
 using DecodeFunction = DecodeResult (*)(std::span<const std::uint8_t> data, Picture& picture,
                                         DecodedInfo& info, bool headerOnly);
 
-DecodeResult decodeGif(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
-DecodeResult decodeBmp(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
-DecodeResult decodePcx(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
-DecodeResult decodePnm(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info, bool headerOnly);
+DecodeResult decodeGif(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly);
+DecodeResult decodeBmp(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly);
+DecodeResult decodePcx(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly);
+DecodeResult decodePnm(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly);
+DecodeResult decodeTga(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly);
+DecodeResult decodeIco(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
+                       bool headerOnly);
 
 } // namespace fotoplex

@@ -236,9 +236,9 @@ DecodeResult decodeFrame(ByteCursor& cursor, const GifScreen& screen, const GifF
     DecodeResult status = decodeComplete();
     const std::size_t pixelCount = static_cast<std::size_t>(frame.width) * frame.height;
     if (cursor.overrun()) {
-        status = decodeIncomplete("GIF image data cut");
+        status = decodeIncomplete("GIF: image data cut");
     } else if (!GifLzwDecoder::validMinimumCodeSize(minimumCodeSize)) {
-        status = decodeIncomplete("GIF code size out of range");
+        status = decodeIncomplete("GIF: code size out of range");
     } else if (pixelCount > 0) {
         bool cut = false;
         const std::vector<std::uint8_t> codes = gatherImageData(cursor, cut);
@@ -249,9 +249,9 @@ DecodeResult decodeFrame(ByteCursor& cursor, const GifScreen& screen, const GifF
         placeFrame(result, frame, table, indices, decoded);
         // A frame with every pixel is whole, with or without its end code.
         if (stop == GifLzwDecoder::Stop::BadCode)
-            status = decodeIncomplete("GIF image data damaged");
+            status = decodeIncomplete("GIF: image data damaged");
         else if (decoded < pixelCount)
-            status = decodeIncomplete(cut ? "GIF image data cut" : "GIF image data ends early");
+            status = decodeIncomplete(cut ? "GIF: image data cut" : "GIF image data ends early");
     }
     picture = std::move(result);
     return status;
@@ -269,19 +269,19 @@ DecodeResult decodeGif(std::span<const std::uint8_t> data, Picture& picture, Dec
     GifFrame frame;
     const Search search = findFirstFrame(cursor, frame);
     if (search == Search::NoImage)
-        return decodeFailed("GIF file without an image");
+        return decodeFailed("GIF: file without an image");
     const bool found = search == Search::Found;
     const std::int64_t width =
         std::max<std::int64_t>(screen.width, found ? frame.left + frame.width : 0);
     const std::int64_t height =
         std::max<std::int64_t>(screen.height, found ? frame.top + frame.height : 0);
     if (!sizeAllowed(width, height))
-        return decodeFailed("GIF picture size out of range");
+        return decodeFailed("GIF: picture size out of range");
 
     info = DecodedInfo{};
     info.width = static_cast<std::int32_t>(width);
     info.height = static_cast<std::int32_t>(height);
-    const DecodeResult damaged = decodeIncomplete("GIF file damaged before the image");
+    const DecodeResult damaged = decodeIncomplete("GIF: file damaged before the image");
     if (headerOnly)
         return found ? decodeComplete() : damaged;
 

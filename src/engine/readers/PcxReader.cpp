@@ -218,11 +218,11 @@ DecodeResult decodePcx(std::span<const std::uint8_t> data, Picture& picture, Dec
     if (!readHeader(cursor, header))
         return decodeFailed("not a PCX file");
     if (!sizeAllowed(header.width, header.height))
-        return decodeFailed("PCX size out of range");
+        return decodeFailed("PCX: size out of range");
     const std::uint64_t neededBytes =
         (static_cast<std::uint64_t>(header.width) * header.bitsPerPixel + 7) / 8;
     if (header.bytesPerLine < neededBytes)
-        return decodeFailed("PCX line length too short");
+        return decodeFailed("PCX: line length too short");
 
     info = DecodedInfo{};
     info.width = static_cast<std::int32_t>(header.width);
@@ -242,7 +242,7 @@ DecodeResult decodePcx(std::span<const std::uint8_t> data, Picture& picture, Dec
     DecodeResult status = decodeComplete();
     for (std::int32_t y = 0; y < result.height; ++y) {
         if (!stream.read(line)) {
-            status = decodeIncomplete("PCX pixel data cut");
+            status = decodeIncomplete("PCX: pixel data cut");
             break;
         }
         convertLine(header, table, line, indices, result, y);

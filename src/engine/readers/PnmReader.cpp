@@ -158,7 +158,7 @@ DecodeResult readRows(ByteCursor& cursor, const PnmHeader& header, Picture& pict
     if (header.bitmap()) {
         for (std::int32_t y = 0; y < picture.height; ++y) {
             if (!readBitmapRow(cursor, header, picture.row(y), picture.rowBytes()))
-                return decodeIncomplete("bitmap data cut");
+                return decodeIncomplete("PNM: bitmap data cut");
         }
         return decodeComplete();
     }
@@ -167,7 +167,7 @@ DecodeResult readRows(ByteCursor& cursor, const PnmHeader& header, Picture& pict
     std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * channels);
     for (std::int32_t y = 0; y < picture.height; ++y) {
         if (!samples.read(row))
-            return decodeIncomplete("pixel data cut");
+            return decodeIncomplete("PNM: pixel data cut");
         std::uint8_t* out = picture.row(y);
         if (channels == 3) {
             std::copy(row.begin(), row.end(), out);
@@ -186,9 +186,9 @@ DecodeResult decodePnm(std::span<const std::uint8_t> data, Picture& picture, Dec
     ByteCursor cursor(data);
     PnmHeader header;
     if (!readHeader(cursor, header))
-        return decodeFailed("not a portable pixmap file");
+        return decodeFailed("PNM: not a portable anymap file");
     if (!sizeAllowed(header.width, header.height))
-        return decodeFailed("portable pixmap size out of range");
+        return decodeFailed("PNM: size out of range");
 
     info = DecodedInfo{};
     info.width = static_cast<std::int32_t>(header.width);

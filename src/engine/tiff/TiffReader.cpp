@@ -1,9 +1,13 @@
 #include "engine/tiff/TiffReader.h"
 
+#include "engine/readers/DecodeResults.h"
+#include "engine/tiff/TiffSamples.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
+#include <string>
 #include <tiffio.h>
 #include <vector>
 
@@ -111,6 +115,7 @@ public:
         ok = TIFFRGBAImageOK(tiff, message) != 0 &&
              TIFFRGBAImageBegin(&image_, tiff, 1, message) != 0;
         begun_ = ok;
+        problem_ = message;
     }
     RgbaReader(const RgbaReader&) = delete;
     RgbaReader& operator=(const RgbaReader&) = delete;
@@ -121,9 +126,12 @@ public:
     }
 
     TIFFRGBAImage& image() { return image_; }
+    // libtiff's own words for what it cannot convert ("Sorry, can not handle ...").
+    const std::string& problem() const { return problem_; }
 
 private:
     TIFFRGBAImage image_{};
+    std::string problem_;
     bool begun_ = false;
 };
 
@@ -170,7 +178,7 @@ DecodeResult readBilevel(TIFF* tiff, Picture& picture) {
         std::uint8_t* row = picture.row(y);
         if (TIFFReadScanline(tiff, row, static_cast<std::uint32_t>(y), 0) < 0) {
             std::fill(row, picture.pixels.data() + picture.pixels.size(), 0);
-            return {DecodeStatus::Incomplete, "damaged TIFF data"};
+            return {DecodeStatus::Incomplete, "TIFF: damaged data"};
         }
         if (whiteIsZero) {
             for (std::size_t i = 0; i < picture.rowBytes(); ++i) {
@@ -222,17 +230,40 @@ std::uint32_t bandRows(TIFF* tiff, std::uint32_t width, std::uint32_t height) {
     return static_cast<std::uint32_t>(std::min<std::size_t>(height, units * unit));
 }
 
+// libtiff hands over colour multiplied by alpha (it multiplies unassociated alpha itself):
+// the alpha goes into its own channel and the colour is divided back, as PNG keeps it.
+void takeAlpha(const std::uint32_t* source, std::uint8_t* rgb, std::uint8_t* alpha,
+               std::uint32_t width) {
+    for (std::uint32_t x = 0; x < width; ++x) {
+        const std::uint32_t a = TIFFGetA(source[x]);
+        alpha[x] = static_cast<std::uint8_t>(a);
+        if (a == 0 || a == 255) {
+            continue;
+        }
+        for (std::uint32_t c = 0; c < 3; ++c) {
+            const std::uint32_t v = (rgb[3 * x + c] * 255u + a / 2) / a;
+            rgb[3 * x + c] = static_cast<std::uint8_t>(std::min(v, 255u));
+        }
+    }
+}
+
 DecodeResult readRgba(TIFF* tiff, Picture& picture) {
     bool ok = false;
     RgbaReader reader(tiff, ok);
     if (!ok) {
-        return {DecodeStatus::Failed, "unsupported TIFF layout"};
+        return {DecodeStatus::Failed,
+                "TIFF: " + (reader.problem().empty() ? std::string("unsupported layout")
+                                                     : reader.problem())};
     }
     TIFFRGBAImage& image = reader.image();
     image.req_orientation = storedOrder(image.orientation);
     const auto width = static_cast<std::uint32_t>(picture.width);
     const auto height = static_cast<std::uint32_t>(picture.height);
     const bool flipped = bottomFirst(image.orientation, image.req_orientation);
+    const bool alpha = image.alpha != 0;
+    if (alpha) {
+        picture.alpha.assign(std::size_t{width} * height, 255);
+    }
     const std::uint32_t band = bandRows(tiff, width, height);
     std::vector<std::uint32_t> raster(std::size_t{width} * band);
     for (std::uint32_t first = 0; first < height; first += band) {
@@ -251,12 +282,58 @@ DecodeResult readRgba(TIFF* tiff, Picture& picture) {
                 target[3 * x + 1] = static_cast<std::uint8_t>(TIFFGetG(source[x]));
                 target[3 * x + 2] = static_cast<std::uint8_t>(TIFFGetB(source[x]));
             }
+            if (alpha) {
+                takeAlpha(source, target, picture.alpha.data() + std::size_t{top + r} * width,
+                          width);
+            }
         }
         if (!good) {
-            return {DecodeStatus::Incomplete, "damaged TIFF data"};
+            return {DecodeStatus::Incomplete, "TIFF: damaged data"};
         }
     }
     return {DecodeStatus::Complete, {}};
+}
+
+// The most bytes of samples one byte of stored data can expand to under a compression:
+// stored samples need their whole size; PackBits expands 2 bytes to 128; LZW, Deflate and
+// JPEG stay well below 4096. CCITT fax codes describe a white row in a bit, so only their
+// rows are bounded.
+std::uint64_t largestExpansion(std::uint16_t compression) {
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return 1;
+    case COMPRESSION_PACKBITS:
+        return 64;
+    default:
+        return 4096;
+    }
+}
+
+bool isFax(std::uint16_t compression) {
+    return compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTRLEW ||
+           compression == COMPRESSION_CCITTFAX3 || compression == COMPRESSION_CCITTFAX4;
+}
+
+// A header claiming far more samples than the file's data can hold is damaged: refusing it
+// keeps memory in proportion to the file.
+bool dataCanHoldPicture(TIFF* tiff, std::uint32_t width, std::uint32_t height, std::size_t size) {
+    const std::uint16_t compression = field16(tiff, TIFFTAG_COMPRESSION);
+    if (isFax(compression)) {
+        return dataCanHold(height, size, 8, 1);
+    }
+    const std::uint64_t bits = std::uint64_t{field16(tiff, TIFFTAG_BITSPERSAMPLE)} *
+                               std::max<std::uint16_t>(1, field16(tiff, TIFFTAG_SAMPLESPERPIXEL));
+    const std::uint64_t sampleBytes = (std::uint64_t{width} * bits + 7) / 8 * height;
+    return dataCanHold(sampleBytes, size, largestExpansion(compression), 1);
+}
+
+// The embedded colour profile (tag 34675), carried into the JPEG output.
+void takeProfile(TIFF* tiff, DecodedInfo& info) {
+    std::uint32_t length = 0;
+    const std::uint8_t* profile = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &length, &profile) == 1 && profile != nullptr) {
+        info.iccProfile.assign(profile, profile + length);
+    }
 }
 
 } // namespace
@@ -267,7 +344,7 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
     TiffHandle handle(memory);
     TIFF* tiff = handle.get();
     if (tiff == nullptr) {
-        return {DecodeStatus::Failed, "not a readable TIFF header"};
+        return {DecodeStatus::Failed, "TIFF: not a readable header"};
     }
     std::uint32_t width = 0;
     std::uint32_t height = 0;
@@ -281,12 +358,18 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
         return {DecodeStatus::Complete, {}};
     }
     if (!sizeAllowed(width, height)) {
-        return {DecodeStatus::Failed, "picture too large"};
+        return {DecodeStatus::Failed, "TIFF: picture too large"};
     }
+    if (!dataCanHoldPicture(tiff, width, height, data.size())) {
+        return {DecodeStatus::Failed, "TIFF: picture larger than its data"};
+    }
+    takeProfile(tiff, info);
     const bool bilevel = isPlainBilevel(tiff, info.width);
     Picture result =
         makePicture(info.width, info.height, bilevel ? PixelFormat::Bilevel : PixelFormat::Rgb24);
-    const DecodeResult outcome = bilevel ? readBilevel(tiff, result) : readRgba(tiff, result);
+    const DecodeResult outcome = bilevel                 ? readBilevel(tiff, result)
+                                 : readsOwnSamples(tiff) ? readOwnSamples(tiff, result)
+                                                         : readRgba(tiff, result);
     if (outcome.status != DecodeStatus::Failed) {
         picture = std::move(result);
     }

@@ -1,0 +1,286 @@
+// The HEIF/AVIF, WebP, JPEG 2000, Targa and icon readers against the outside tools' decodes of
+// the fixtures in tests/data/formats, their header mode, cut files and oversized claims.
+
+#include "TestImages.h"
+#include "engine/Decoders.h"
+#include "engine/FileHeader.h"
+#include "engine/RasterImage.h"
+
+#include <algorithm>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace fotoplex {
+namespace {
+
+using test::dataPath;
+using test::loadExpected;
+using test::readBytes;
+using Bytes = std::vector<std::uint8_t>;
+
+struct Fixture {
+    const char* file;
+    FileFormat format;
+    int tolerance; // largest difference of any sample from the tool's decode
+    bool alpha;
+};
+
+std::string formatsPath(const std::string& name) {
+    return dataPath("formats/" + name);
+}
+
+// The tool's decode beside the fixture: NAME.EXT.expected.* for the coded formats,
+// NAME.expected.* for Targa and icons.
+std::string expectedPath(const std::string& file) {
+    for (const std::string& stem : {file, file.substr(0, file.rfind('.'))}) {
+        for (const char* ending : {".expected.ppm", ".expected.pgm", ".expected.pam"}) {
+            const std::string path = formatsPath(stem + ending);
+            if (!readBytes(path).empty()) {
+                return path;
+            }
+        }
+    }
+    return {};
+}
+
+struct Read {
+    DecodeResult result;
+    Picture picture;
+    DecodedInfo info;
+};
+
+Read decode(FileFormat format, const Bytes& data, bool headerOnly = false) {
+    Read r;
+    JpegDetails jpeg;
+    r.result = decodeAs(format, data, r.picture, r.info, jpeg, headerOnly);
+    return r;
+}
+
+class NewFormat : public ::testing::TestWithParam<Fixture> {};
+
+TEST_P(NewFormat, DecodesLikeTheToolThatMadeIt) {
+    const Fixture& f = GetParam();
+    const Bytes data = readBytes(formatsPath(f.file));
+    ASSERT_FALSE(data.empty());
+    const Read full = decode(f.format, data);
+    ASSERT_EQ(full.result.status, DecodeStatus::Complete) << full.result.reason;
+    const auto expected = loadExpected(expectedPath(f.file));
+    EXPECT_LE(test::largestDifference(full.picture, expected), f.tolerance);
+    ASSERT_EQ(!full.picture.alpha.empty(), f.alpha);
+    if (f.alpha) {
+        int worst = 0;
+        for (int y = 0; y < full.picture.height; ++y) {
+            for (int x = 0; x < full.picture.width; ++x) {
+                const int got =
+                    full.picture.alpha[static_cast<std::size_t>(y * full.picture.width + x)];
+                worst = std::max(worst, std::abs(got - expected.alpha(x, y)));
+            }
+        }
+        EXPECT_LE(worst, f.tolerance) << "alpha";
+    }
+}
+
+TEST_P(NewFormat, HeaderModeGivesTheSizeAndLeavesThePicture) {
+    const Fixture& f = GetParam();
+    const Bytes data = readBytes(formatsPath(f.file));
+    const FileHeader header = headerFromBytes(data);
+    EXPECT_EQ(header.format, f.format);
+    const Read full = decode(f.format, data);
+    EXPECT_EQ(header.info.width, full.picture.width);
+    EXPECT_EQ(header.info.height, full.picture.height);
+    Picture untouched = makePicture(2, 2, PixelFormat::Rgb24);
+    DecodedInfo info;
+    JpegDetails jpeg;
+    decodeAs(f.format, data, untouched, info, jpeg, true);
+    EXPECT_EQ(untouched.width, 2);
+}
+
+// Every cut of the file is refused or read in part; none crashes, none claims to be whole
+// before the pixel data ends, and a part read always has the header's size.
+TEST_P(NewFormat, CutFilesAreRefusedOrIncomplete) {
+    const Fixture& f = GetParam();
+    const Bytes data = readBytes(formatsPath(f.file));
+    const std::size_t step = std::max<std::size_t>(1, data.size() / 150);
+    for (std::size_t length = 0; length < data.size(); length += step) {
+        const Bytes cut(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length));
+        const Read r = decode(f.format, cut);
+        if (r.result.status == DecodeStatus::Incomplete) {
+            const Read header = decode(f.format, cut, true);
+            EXPECT_EQ(r.picture.width, header.info.width) << "cut at " << length;
+            EXPECT_EQ(r.picture.pixels.size(), r.picture.rowBytes() * r.picture.height);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, NewFormat,
+    ::testing::Values(Fixture{"rgb.heic", FileFormat::Heif, 0, false},
+                      Fixture{"lossless.heic", FileFormat::Heif, 0, false},
+                      Fixture{"p3.heic", FileFormat::Heif, 0, false},
+                      Fixture{"rgb.avif", FileFormat::Avif, 0, false},
+                      Fixture{"rgba.avif", FileFormat::Avif, 0, true},
+                      // 10 bits a sample, rounded to 8 as netpbm rounds the tool's 16-bit PNG
+                      Fixture{"deep.avif", FileFormat::Avif, 1, false},
+                      Fixture{"lossless.webp", FileFormat::WebP, 0, false},
+                      Fixture{"lossy.webp", FileFormat::WebP, 2, false},
+                      Fixture{"rgba.webp", FileFormat::WebP, 0, true},
+                      Fixture{"animated.webp", FileFormat::WebP, 0, false},
+                      Fixture{"meta.webp", FileFormat::WebP, 2, false},
+                      Fixture{"lossless.jp2", FileFormat::Jp2, 0, false},
+                      Fixture{"lossless.j2k", FileFormat::Jp2, 0, false},
+                      Fixture{"lossy.jp2", FileFormat::Jp2, 2, false},
+                      Fixture{"grey.jp2", FileFormat::Jp2, 0, false},
+                      Fixture{"rgba.jp2", FileFormat::Jp2, 0, true},
+                      Fixture{"tga-rgb.tga", FileFormat::Tga, 0, false},
+                      Fixture{"tga-rgb-rle.tga", FileFormat::Tga, 0, false},
+                      Fixture{"tga-grey.tga", FileFormat::Tga, 0, false},
+                      Fixture{"tga-palette-rle.tga", FileFormat::Tga, 0, false},
+                      Fixture{"tga-rgba.tga", FileFormat::Tga, 0, true},
+                      Fixture{"tga-rgba-top-rle.tga", FileFormat::Tga, 0, true},
+                      Fixture{"icon-bmp.ico", FileFormat::Ico, 0, true},
+                      Fixture{"icon-png.ico", FileFormat::Ico, 0, true}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+        return name;
+    });
+
+TEST(NewFormats, CutFilesGiveIncompleteOrAClearRefusal) {
+    for (const auto& [file, format] : {std::pair{"truncated.webp", FileFormat::WebP},
+                                       std::pair{"truncated.jp2", FileFormat::Jp2},
+                                       std::pair{"truncated.tga", FileFormat::Tga}}) {
+        const Read r = decode(format, readBytes(formatsPath(file)));
+        EXPECT_EQ(r.result.status, DecodeStatus::Incomplete) << file;
+        EXPECT_EQ(r.picture.width, 24) << file;
+    }
+    const Read heif = decode(FileFormat::Heif, readBytes(formatsPath("truncated.heic")));
+    EXPECT_NE(heif.result.status, DecodeStatus::Complete);
+    EXPECT_NE(heif.result.reason.find("HEIF"), std::string::npos);
+}
+
+TEST(NewFormats, TheLargestIconOfTheFileIsRead) {
+    const Read icon = decode(FileFormat::Ico, readBytes(formatsPath("icon-bmp.ico")));
+    EXPECT_EQ(icon.picture.width, 32);
+    // A cursor is the same directory with hot spots: the same picture.
+    const Read cursor = decode(FileFormat::Ico, readBytes(formatsPath("cursor.cur")));
+    ASSERT_EQ(cursor.result.status, DecodeStatus::Complete);
+    EXPECT_EQ(cursor.picture.pixels, icon.picture.pixels);
+    EXPECT_EQ(cursor.picture.alpha, icon.picture.alpha);
+    // The left quarter of the source is transparent: the AND mask says so.
+    EXPECT_EQ(icon.picture.alpha.front(), 0);
+    EXPECT_EQ(icon.picture.alpha.back(), 255);
+}
+
+// --- Decompression bombs: small files claiming 100000 x 100000 or the most their fields allow.
+
+void putBigEndian(Bytes& data, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        data[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    }
+}
+
+TEST(DecompressionBombs, AreRefusedBeforeDecoding) {
+    // HEIF: the image's spatial extent box patched to 100000 x 100000.
+    Bytes heif = readBytes(formatsPath("rgb.heic"));
+    const auto ispe = std::search(heif.begin(), heif.end(), "ispe", "ispe" + 4);
+    ASSERT_NE(ispe, heif.end());
+    const auto at = static_cast<std::size_t>(ispe - heif.begin()) + 8;
+    putBigEndian(heif, at, 100000);
+    putBigEndian(heif, at + 4, 100000);
+    EXPECT_EQ(decode(FileFormat::Heif, heif).result.status, DecodeStatus::Failed);
+
+    // WebP: an extended header whose canvas is 100000 x 100000 (24-bit fields less one).
+    Bytes webp = {'R', 'I', 'F', 'F', 30, 0, 0, 0, 'W', 'E', 'B', 'P',
+                  'V', 'P', '8', 'X', 10, 0, 0, 0, 0,   0,   0,   0};
+    for (const std::uint32_t side : {100000u - 1, 100000u - 1}) {
+        for (int i = 0; i < 3; ++i) {
+            webp.push_back(static_cast<std::uint8_t>(side >> (8 * i)));
+        }
+    }
+    webp.resize(webp.size() + 16, 0);
+    EXPECT_EQ(decode(FileFormat::WebP, webp).result.status, DecodeStatus::Failed);
+
+    // JPEG 2000: a code stream whose size marker claims 100000 x 100000 in one tile.
+    Bytes j2k = {0xFF, 0x4F, 0xFF, 0x51, 0, 41, 0, 0};
+    for (const std::uint32_t v : {100000u, 100000u, 0u, 0u, 100000u, 100000u, 0u, 0u}) {
+        j2k.resize(j2k.size() + 4);
+        putBigEndian(j2k, j2k.size() - 4, v);
+    }
+    j2k.insert(j2k.end(), {0, 1, 7, 1, 1});
+    j2k.insert(j2k.end(), {0xFF, 0x52, 0, 12, 0, 0, 0, 1, 0, 0, 4, 4, 0, 0});
+    j2k.insert(j2k.end(),
+               {0xFF, 0x5C, 0, 4, 0x40, 0x48, 0xFF, 0x90, 0, 10, 0, 0, 0, 0, 0, 20, 0, 1});
+    j2k.resize(j2k.size() + 20, 0);
+    EXPECT_EQ(decode(FileFormat::Jp2, j2k).result.status, DecodeStatus::Failed);
+
+    // Targa: 65535 x 65535, uncompressed and run-length, with a few bytes of data.
+    for (const std::uint8_t type : {2, 10}) {
+        Bytes tga(18 + 64, 0);
+        tga[2] = type;
+        tga[12] = tga[13] = tga[14] = tga[15] = 0xFF;
+        tga[16] = 24;
+        EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Failed);
+        // 2000 x 2000 from 64 bytes: also more than the data can hold.
+        tga[12] = 0xD0;
+        tga[13] = 0x07;
+        tga[14] = 0xD0;
+        tga[15] = 0x07;
+        EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Failed);
+    }
+}
+
+// Found by fuzzing: a true-colour Targa carrying a colour map whose entries have no size.
+TEST(NewFormats, ATargaColourMapWithoutEntrySizeIsRefused) {
+    Bytes tga(18 + 3 * 4, 0);
+    tga[1] = 1;  // colour map present
+    tga[2] = 2;  // true colour
+    tga[5] = 4;  // four entries
+    tga[7] = 0;  // of zero bits
+    tga[12] = 2; // 2 x 2
+    tga[14] = 2;
+    tga[16] = 24;
+    EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Failed);
+    tga[5] = 0; // an empty map with no entry size is no map
+    EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Complete);
+    tga[5] = 4;
+    tga[7] = 24; // a usable map is skipped over
+    tga.resize(18 + 12 + 12, 7);
+    EXPECT_EQ(decode(FileFormat::Tga, tga).result.status, DecodeStatus::Complete);
+}
+
+// --- ReadPictureFile: the format by extension, and the recognised formats' names.
+
+TEST(NewFormats, ReadPictureFileChoosesTheReaderByExtension) {
+    RasterImage image;
+    for (const auto& [file, format] :
+         {std::pair{"rgb.heic", FileFormat::Heif}, std::pair{"rgb.avif", FileFormat::Avif},
+          std::pair{"lossy.webp", FileFormat::WebP}, std::pair{"lossless.j2k", FileFormat::Jp2},
+          std::pair{"tga-rgb.tga", FileFormat::Tga}, std::pair{"cursor.cur", FileFormat::Ico}}) {
+        image.ReadPictureFile(formatsPath(file));
+        EXPECT_FALSE(image.Incomplete) << file;
+        EXPECT_EQ(image.FileParams.Format, format) << file;
+        EXPECT_GT(image.width(), 0) << file;
+    }
+    EXPECT_STREQ(fileFormatName(FileFormat::Heif), "heif");
+    EXPECT_STREQ(fileFormatName(FileFormat::Avif), "avif");
+    EXPECT_STREQ(fileFormatName(FileFormat::WebP), "webp");
+    EXPECT_STREQ(fileFormatName(FileFormat::Jp2), "jp2");
+    EXPECT_STREQ(fileFormatName(FileFormat::Tga), "tga");
+    EXPECT_STREQ(fileFormatName(FileFormat::Ico), "ico");
+}
+
+TEST(NewFormats, SignaturesAreNotMistakenForEachOther) {
+    // Plain text and short data stay unknown; Targa's field check refuses nonsense.
+    const std::string text = "Hello, this is a text file with words.";
+    EXPECT_EQ(formatFromSignature(Bytes(text.begin(), text.end())), FileFormat::Unknown);
+    Bytes zeros(40, 0);
+    EXPECT_EQ(formatFromSignature(zeros), FileFormat::Unknown);
+    // An ftyp box of another ISO file (an MP4 video) is not a picture.
+    Bytes mp4 = {0,   0,   0, 20, 'f', 't', 'y', 'p', 'i', 's',
+                 'o', 'm', 0, 0,  2,   0,   'm', 'p', '4', '1'};
+    EXPECT_EQ(formatFromSignature(mp4), FileFormat::Unknown);
+}
+
+} // namespace
+} // namespace fotoplex
