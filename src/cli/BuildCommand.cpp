@@ -1,10 +1,4 @@
 // fotoplex-cli build and demo: Build Gallery from a terminal.
-#include <unistd.h>
-
-#include <filesystem>
-#include <iostream>
-#include <string>
-
 #include "base/Error.h"
 #include "base/ProgramState.h"
 #include "cli/Commands.h"
@@ -13,7 +7,15 @@
 #include "gallery/BuildGallery.h"
 #include "production/CheckTargetDir.h"
 #include "production/ImageJobs.h"
+#include "production/ProductionQueue.h"
 #include "project/TProject.h"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <unistd.h>
 
 namespace fotoplex::cli {
 
@@ -21,7 +23,7 @@ namespace {
 
 const char* const kBuildUsage =
     "Usage: fotoplex-cli build PROJECT.hgp [--target DIR] [--existing overwrite|ask|skip]\n"
-    "                          [--yes] [--open|--no-open] [--quiet]\n\n"
+    "                          [--yes] [--open|--no-open] [--quiet] [--jobs N]\n\n"
     "Runs Build Gallery on the project as the window would. The project file is never written.\n"
     "  --target DIR      build into DIR instead of the project's target folder\n"
     "  --existing MODE   what to do with output files that exist (default: the project's)\n"
@@ -29,6 +31,8 @@ const char* const kBuildUsage =
     "  --open/--no-open  open index.html in the browser when done (default: the project's\n"
     "                    \"Show gallery in browser when ready\"); never without a display\n"
     "  --quiet           print nothing but errors\n"
+    "  --jobs N          make N pictures at once (default: one per processor); the output\n"
+    "                    is the same whatever N is\n"
     "Questions are asked on the terminal; without one, --yes answers the folder question and\n"
     "\"Ask me\" keeps existing files. Ctrl+C asks whether to cancel at the next file.\n"
     "Exit status: 0 done, 1 error, 2 usage error, 3 cancelled or target folder refused.\n";
@@ -50,7 +54,22 @@ struct BuildOptions {
     std::optional<bool> open;
     bool quiet = false;
     bool askOnTerminal = false;
+    std::optional<int> jobs;
 };
+
+int jobCount(const std::string& word) {
+    int count = 0;
+    std::size_t used = 0;
+    try {
+        count = std::stoi(word, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != word.size() || count < 1 || count > 256) {
+        throw UsageError{"--jobs takes a number from 1 to 256, not '" + word + "'"};
+    }
+    return count;
+}
 
 int existingMode(const std::string& word) {
     if (word == "overwrite") {
@@ -79,6 +98,8 @@ BuildOptions parseBuildOptions(const Args& args) {
             options.target = value();
         } else if (word == "--existing") {
             options.existing = existingMode(value());
+        } else if (word == "--jobs" || word == "-j") {
+            options.jobs = jobCount(value());
         } else if (word == "--yes" || word == "-y") {
             options.yes = true;
         } else if (word == "--open") {
@@ -139,12 +160,16 @@ int buildProject(TProject& project, const BuildOptions& options) {
                        }
                        return ok;
                    },
-                   [&] { project.Modified = true; }};
+                   [&] { project.Modified = true; },
+                   options.jobs.value_or(DefaultWorkerCount())};
     try {
         BuildAllBtnClick(job);
     } catch (const Error& error) {
         std::cerr << "fotoplex-cli build: " << errorBoxText(error.what()) << "\n";
         return kExitError;
+    }
+    if (state.picturesMade + state.picturesUpToDate > 0) {
+        session.say(PicturesText(state) + ".");
     }
     if (session.cancelled() || session.folderRefused()) {
         session.say(session.cancelled() ? "Cancelled." : "Target folder refused: nothing built.");
@@ -170,7 +195,8 @@ bool wantsHelp(const Args& args) {
 std::filesystem::path samplesFolder() {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    for (auto dir = self.parent_path(); !ec && !dir.empty() && dir != dir.root_path(); dir = dir.parent_path()) {
+    for (auto dir = self.parent_path(); !ec && !dir.empty() && dir != dir.root_path();
+         dir = dir.parent_path()) {
         const auto candidate = dir / "resources" / "samples";
         if (std::filesystem::is_directory(candidate, ec)) {
             return candidate;

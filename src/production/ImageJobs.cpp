@@ -1,14 +1,14 @@
 #include "production/ImageJobs.h"
 
-#include <chrono>
-#include <filesystem>
-#include <string>
-#include <thread>
-
 #include "base/FileUtil.h"
+#include "production/BuildRecord.h"
 #include "production/OutputNaming.h"
+#include "production/ProductionQueue.h"
 #include "production/SourceFiles.h"
 #include "production/TResizeImageThread.h"
+
+#include <filesystem>
+#include <string>
 
 namespace fotoplex {
 
@@ -24,16 +24,6 @@ public:
 
 private:
     JobWindow& window_;
-};
-
-// What the job hands over to one worker.
-struct Box {
-    std::int32_t width;
-    std::int32_t height;
-    bool keepAspect;
-    std::int32_t filter;
-    std::int32_t quality;
-    bool progressive;
 };
 
 bool askedToCancel(JobContext& job) {
@@ -75,20 +65,25 @@ bool startJob(JobContext& job, std::string (*outputFolder)(const TProject&)) {
     return true;
 }
 
-enum class Decision { Produce, Keep };
+enum class Decision { Produce, Keep, UpToDate };
 
-// The overwrite policy for one output. A source is never its own output.
-Decision overwritePolicy(JobContext& job, const std::string& output) {
+// The overwrite policy for one output. A source is never its own output. Under "Overwrite"
+// an output that the record knows to be what producing it again would give stays.
+Decision overwritePolicy(JobContext& job, const std::string& output,
+                         const std::function<bool()>& upToDate) {
     std::error_code ec;
     if (!std::filesystem::exists(output, ec)) {
         return Decision::Produce;
     }
     switch (job.project.OverwriteMode) {
     case 0:
+        if (upToDate()) {
+            return Decision::UpToDate;
+        }
         break;
     case 1: {
-        const std::string text = "File " + SourceFileName(output) +
-                                 " already exists. Do you want to overwrite it ?";
+        const std::string text =
+            "File " + SourceFileName(output) + " already exists. Do you want to overwrite it ?";
         if (job.dialogs.ask({"Confirm", text, MessageIcon::Question, MessageButtons::YesNo,
                              Answer::Yes}) != Answer::Yes) {
             return Decision::Keep;
@@ -100,25 +95,6 @@ Decision overwritePolicy(JobContext& job, const std::string& output) {
     }
     std::filesystem::remove(output, ec);
     return Decision::Produce;
-}
-
-// Runs one worker and keeps the window alive until it is done.
-void runWorker(JobContext& job, const std::string& source, const std::string& output, const Box& box) {
-    job.state.workerDone.store(false, std::memory_order_release);
-    TResizeImageThread worker(job.mainThread, job.state.workerDone);
-    worker.Source = source;
-    worker.Output = output;
-    worker.BoxWidth = box.width;
-    worker.BoxHeight = box.height;
-    worker.KeepAspect = box.keepAspect;
-    worker.Filter = box.filter;
-    worker.Quality = box.quality;
-    worker.Progressive = box.progressive;
-    worker.Resume();
-    while (!job.state.workerDone.load(std::memory_order_acquire)) {
-        job.window.processEvents();
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
 }
 
 // The pixel size of a written file; "0" x "0" when it cannot be read back.
@@ -152,6 +128,58 @@ bool isOwnSource(JobContext& job, const std::string& source, const std::string& 
     return true;
 }
 
+// The settings that shape an image or a thumbnail, as the record keeps them.
+std::string imageShaping(const TProject& p) {
+    if (!p.ResizeImages) {
+        return "copy";
+    }
+    return "image " + std::to_string(p.ImgWidth) + " " + std::to_string(p.ImgHeight) + " " +
+           std::to_string(p.KeepImgAspect) + " " + std::to_string(p.ImgResizeMethod) + " " +
+           std::to_string(p.JPEGQuality) + " " + std::to_string(p.ProgressiveImg);
+}
+
+std::string thumbShaping(const TProject& p) {
+    return "thumb " + std::to_string(p.ThumbWidth) + " " + std::to_string(p.ThumbHeight) + " " +
+           std::to_string(p.KeepThumbAspect) + " " + std::to_string(p.ThumbResizeMethod) + " " +
+           std::to_string(p.ThumbQuality) + " " + std::to_string(p.ProgressiveThumb);
+}
+
+// The job's record, written back however the job ends.
+class JobRecord {
+public:
+    explicit JobRecord(const TProject& project)
+        : record(BuildRecord::Load(project.TargetDir.str())) {}
+    ~JobRecord() {
+        try {
+            record.Save();
+        } catch (...) {
+        }
+    }
+    JobRecord(const JobRecord&) = delete;
+    JobRecord& operator=(const JobRecord&) = delete;
+
+    // Notes how a produced output came out: known when it was written whole.
+    void produced(const std::string& output, const std::string& source, const std::string& shaping,
+                  bool failed) {
+        if (failed) {
+            record.forget(output);
+        } else {
+            record.remember(output, source, shaping);
+        }
+    }
+
+    BuildRecord record;
+};
+
+// What becomes of one file: its own source is left alone, else the overwrite policy rules.
+Decision decide(JobContext& job, const std::string& source, const std::string& output,
+                const std::function<bool()>& upToDate) {
+    if (isOwnSource(job, source, output)) {
+        return Decision::Keep;
+    }
+    return overwritePolicy(job, output, upToDate);
+}
+
 class WindowLock {
 public:
     explicit WindowLock(JobWindow& window) : window_(window) { window_.lockWindow(); }
@@ -182,32 +210,56 @@ void ImageJob(JobContext& job) {
     job.window.setProgress(0);
     job.window.setStatus(0, "Status: Working...");
 
+    const std::string shaping = imageShaping(p);
+    JobRecord record(p);
+    ProductionQueue queue(job.window, job.mainThread, job.state.workerDone, job.workers,
+                          [&](const FinishedFile& file) {
+                              if (file.produced) {
+                                  record.produced(file.output, ResolveSourcePath(files[file.index]),
+                                                  shaping, file.error.has_value());
+                              }
+                              recordSize(job, file.output, job.state.imageSizes);
+                              job.window.setProgress(static_cast<int>(file.index));
+                          });
     bool cancelled = false;
     for (std::size_t i = 0; i < files.size(); ++i) {
+        queue.makeRoom();
+        const std::string& source = files[i];
+        const std::string output = ImageFilePath(p, source);
+        const std::string readable = ResolveSourcePath(source);
+        queue.waitForPaths({readable, output});
         job.window.processEvents();
         if (askedToCancel(job)) {
+            queue.drain(); // the files in flight finish whole
             job.window.setProgress(0);
             markImagesStale(job);
             job.state.jobCancelled = true;
             cancelled = true;
             break;
         }
-        const std::string& source = files[i];
-        const std::string output = ImageFilePath(p, source);
         job.window.setStatus(1, "File: " + SourceFileName(source));
-        if (!isOwnSource(job, source, output) && overwritePolicy(job, output) == Decision::Produce) {
-            const std::string readable = ResolveSourcePath(source);
+        std::optional<WorkOrder> order;
+        const Decision decision = decide(
+            job, source, output, [&] { return record.record.upToDate(output, readable, shaping); });
+        if (decision == Decision::UpToDate) {
+            ++job.state.picturesUpToDate;
+        } else if (decision == Decision::Produce) {
+            record.record.forget(output);
             if (p.ResizeImages) {
-                runWorker(job, readable, output,
-                          {p.ImgWidth, p.ImgHeight, p.KeepImgAspect, p.ImgResizeMethod,
-                           p.JPEGQuality, p.ProgressiveImg});
+                ++job.state.picturesMade;
+                order =
+                    WorkOrder{readable,          p.ImgWidth,    p.ImgHeight,     p.KeepImgAspect,
+                              p.ImgResizeMethod, p.JPEGQuality, p.ProgressiveImg};
             } else if (SourceExists(source)) {
+                ++job.state.picturesMade;
                 CopyFileReplacing(readable, output);
+                record.record.remember(output, readable, shaping);
             }
         }
-        recordSize(job, output, job.state.imageSizes);
-        job.window.setProgress(static_cast<int>(i));
+        queue.add(i, output, std::move(order));
+        queue.handBackDone();
     }
+    queue.drain();
     job.window.setStatus(0, "Status: Ready");
     job.window.setStatus(1, "");
     if (!cancelled) {
@@ -227,9 +279,30 @@ void ThumbJob(JobContext& job) {
     const auto& files = job.project.Files;
     job.window.setProgressMaximum(static_cast<int>(files.size()) - 1);
 
+    const std::string shaping = thumbShaping(p);
+    JobRecord record(p);
+    ProductionQueue queue(job.window, job.mainThread, job.state.workerDone, job.workers,
+                          [&](const FinishedFile& file) {
+                              if (file.produced) {
+                                  record.produced(file.output, ResolveSourcePath(files[file.index]),
+                                                  shaping, file.error.has_value());
+                              }
+                              recordSize(job, file.output, job.state.thumbSizes);
+                              if (file.produced) {
+                                  job.window.setStatus(0, "Status: Saving");
+                                  job.window.setStatus(1, "File: " + SourceFileName(file.output));
+                              }
+                              job.window.setProgress(static_cast<int>(file.index));
+                          });
     bool cancelled = false;
     for (std::size_t i = 0; i < files.size(); ++i) {
+        queue.makeRoom();
+        const std::string& source = files[i];
+        const std::string output = ThumbFilePath(p, source);
+        const std::string readable = ResolveSourcePath(source);
+        queue.waitForPaths({readable, output});
         if (askedToCancel(job)) {
+            queue.drain(); // the files in flight finish whole
             job.window.setProgress(0);
             markThumbsStale(job);
             job.state.lastKey = 0;
@@ -237,26 +310,27 @@ void ThumbJob(JobContext& job) {
             cancelled = true;
             break;
         }
-        const std::string& source = files[i];
-        const std::string output = ThumbFilePath(p, source);
-        bool produced = false;
-        if (!isOwnSource(job, source, output) && overwritePolicy(job, output) == Decision::Produce &&
-            SourceExists(source)) {
+        std::optional<WorkOrder> order;
+        const Decision decision = decide(
+            job, source, output, [&] { return record.record.upToDate(output, readable, shaping); });
+        if (decision == Decision::UpToDate) {
+            ++job.state.picturesUpToDate;
+        } else if (decision == Decision::Produce) {
+            record.record.forget(output);
+        }
+        if (decision == Decision::Produce && SourceExists(source)) {
+            ++job.state.picturesMade;
             job.window.setStatus(0, "Status: Loading");
             job.window.setStatus(1, "File: " + SourceFileName(source));
             job.window.setStatus(0, "Status: Resizing");
-            runWorker(job, ResolveSourcePath(source), output,
-                      {p.ThumbWidth, p.ThumbHeight, p.KeepThumbAspect, p.ThumbResizeMethod,
-                       p.ThumbQuality, p.ProgressiveThumb});
-            produced = true;
+            order = WorkOrder{readable,          p.ThumbWidth,        p.ThumbHeight,
+                              p.KeepThumbAspect, p.ThumbResizeMethod, p.ThumbQuality,
+                              p.ProgressiveThumb};
         }
-        recordSize(job, output, job.state.thumbSizes);
-        if (produced) {
-            job.window.setStatus(0, "Status: Saving");
-            job.window.setStatus(1, "File: " + SourceFileName(output));
-        }
-        job.window.setProgress(static_cast<int>(i));
+        queue.add(i, output, std::move(order));
+        queue.handBackDone();
     }
+    queue.drain();
     if (!cancelled) {
         job.state.thumbsBuilt = true;
     }

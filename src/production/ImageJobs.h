@@ -1,13 +1,13 @@
 #pragma once
 
-#include <functional>
-
 #include "base/ProgramState.h"
 #include "engine/RasterImage.h"
 #include "ports/Dialogs.h"
 #include "ports/JobWindow.h"
 #include "ports/MainThread.h"
 #include "project/TProject.h"
+
+#include <functional>
 
 namespace fotoplex {
 
@@ -24,6 +24,8 @@ struct JobContext {
     std::function<bool()> checkTargetDir;
     // The project changed: set Modified and show the title marker.
     std::function<void()> markModified;
+    // How many files are produced at once; 1 waits for each worker before the next file.
+    int workers = 1;
 };
 
 // Writes one resized image (or, with resizing off, a plain copy) per listed source into the

@@ -1,14 +1,14 @@
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
-#include <gtest/gtest.h>
+#include "gallery/BuildGallery.h"
 
 #include "base/Error.h"
 #include "engine/RasterImage.h"
-#include "gallery/BuildGallery.h"
 #include "production/JobFakes.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
 
 namespace fotoplex {
 namespace {
@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 using jobtest::FakeJobWindow;
 using jobtest::ScratchFolder;
 using jobtest::ScriptedDialogs;
+using jobtest::Unscripted;
 
 const fs::path kSamples = fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
 
@@ -35,8 +36,16 @@ protected:
     }
 
     JobContext context() {
-        return JobContext{project, state, window, dialogs, queue, sizeReader,
-                          [this] { ++checks; return checks <= passingChecks; },
+        return JobContext{project,
+                          state,
+                          window,
+                          dialogs,
+                          queue,
+                          sizeReader,
+                          [this] {
+                              ++checks;
+                              return checks <= passingChecks;
+                          },
                           [this] { project.Modified = true; }};
     }
     fs::path out(const std::string& name) const { return scratch.path() / "gallery" / name; }
@@ -46,7 +55,7 @@ protected:
     ProgramState state;
     MainThreadQueue queue;
     FakeJobWindow window;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs{Unscripted::DefaultAnswer};
     RasterImage sizeReader;
     int checks = 0;
     int passingChecks = 1000;
