@@ -1,6 +1,7 @@
 // fotoplex-cli build and demo: Build Gallery from a terminal.
 #include "base/Error.h"
 #include "base/ProgramState.h"
+#include "base/ResourceFolder.h"
 #include "cli/Commands.h"
 #include "cli/TerminalSession.h"
 #include "engine/RasterImage.h"
@@ -191,18 +192,9 @@ bool wantsHelp(const Args& args) {
     return false;
 }
 
-// The bundled samples: beside the program when installed, else in the source tree.
+// The bundled samples, from the program's own resource folder.
 std::filesystem::path samplesFolder() {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    for (auto dir = self.parent_path(); !ec && !dir.empty() && dir != dir.root_path();
-         dir = dir.parent_path()) {
-        const auto candidate = dir / "resources" / "samples";
-        if (std::filesystem::is_directory(candidate, ec)) {
-            return candidate;
-        }
-    }
-    return std::filesystem::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
+    return resourceFolder() / "samples";
 }
 
 } // namespace
@@ -245,7 +237,13 @@ int runDemoCommand(const Args& args) {
     }
     std::error_code ec;
     const auto target = std::filesystem::absolute(args.empty() ? "demo-gallery" : args[0], ec);
-    const auto samples = samplesFolder();
+    std::filesystem::path samples;
+    try {
+        samples = samplesFolder();
+    } catch (const Error& error) {
+        std::cerr << "fotoplex-cli demo: " << error.what() << "\n";
+        return kExitError;
+    }
 
     TProject project;
     project.TargetDir = target.string();

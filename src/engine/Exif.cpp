@@ -1,7 +1,9 @@
 #include "engine/Exif.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace fotoplex {
 
@@ -10,6 +12,7 @@ namespace {
 constexpr std::uint16_t kTagXResolution = 0x011A;
 constexpr std::uint16_t kTagYResolution = 0x011B;
 constexpr std::uint16_t kTagResolutionUnit = 0x0128;
+constexpr std::uint16_t kTagOrientation = 0x0112;
 constexpr std::uint16_t kTypeShort = 3;
 constexpr std::uint16_t kTypeRational = 5;
 constexpr std::size_t kEntrySize = 12;
@@ -69,32 +72,101 @@ std::optional<std::uint16_t> readShort(const TiffCursor& tiff, std::size_t entry
     return tiff.u16(entry + 8); // a single short sits in the value field itself
 }
 
-} // namespace
-
-std::optional<ExifResolution> readExifResolution(std::span<const std::uint8_t> app1) {
-    static constexpr std::uint8_t kExifId[6] = {'E', 'x', 'i', 'f', 0, 0};
-    if (app1.size() < sizeof kExifId + 8 ||
-        std::memcmp(app1.data(), kExifId, sizeof kExifId) != 0) {
-        return std::nullopt;
-    }
-    const auto body = app1.subspan(sizeof kExifId);
+// The TIFF structure of an EXIF block and where its IFD0 starts.
+struct TiffBody {
+    std::span<const std::uint8_t> bytes;
+    std::size_t skipped = 0; // bytes before the structure in the block ("Exif\0\0")
     bool bigEndian = false;
-    if (body[0] == 'M' && body[1] == 'M') {
-        bigEndian = true;
-    } else if (!(body[0] == 'I' && body[1] == 'I')) {
+    std::size_t ifd0 = 0;
+};
+
+constexpr std::array<std::uint8_t, 6> kExifId = {'E', 'x', 'i', 'f', 0, 0};
+
+bool startsWithExifId(std::span<const std::uint8_t> block) {
+    return block.size() >= kExifId.size() &&
+           std::memcmp(block.data(), kExifId.data(), kExifId.size()) == 0;
+}
+
+// Finds the TIFF header; `bareAllowed` also takes a block that starts with the byte order mark.
+std::optional<TiffBody> locateTiff(std::span<const std::uint8_t> block, bool bareAllowed) {
+    TiffBody t;
+    if (startsWithExifId(block)) {
+        t.skipped = kExifId.size();
+    } else if (!bareAllowed) {
         return std::nullopt;
     }
-    const TiffCursor tiff(body, bigEndian);
+    t.bytes = block.subspan(t.skipped);
+    if (t.bytes.size() < 8) {
+        return std::nullopt;
+    }
+    if (t.bytes[0] == 'M' && t.bytes[1] == 'M') {
+        t.bigEndian = true;
+    } else if (!(t.bytes[0] == 'I' && t.bytes[1] == 'I')) {
+        return std::nullopt;
+    }
+    const TiffCursor tiff(t.bytes, t.bigEndian);
     const auto magic = tiff.u16(2);
     const auto ifdOffset = tiff.u32(4);
     if (!magic || *magic != 42 || !ifdOffset) {
         return std::nullopt;
     }
-    const auto entryCount = tiff.u16(*ifdOffset);
+    t.ifd0 = *ifdOffset;
+    return t;
+}
+
+// Where the Orientation entries of IFD0 keep their value, as offsets into the whole block,
+// and the value they state. No result for a damaged block or one without the entry.
+struct OrientationEntries {
+    std::uint16_t value = 0;
+    bool bigEndian = false;
+    std::vector<std::size_t> valueOffsets;
+};
+
+std::optional<OrientationEntries> findOrientation(std::span<const std::uint8_t> block) {
+    const auto t = locateTiff(block, true);
+    if (!t) {
+        return std::nullopt;
+    }
+    const TiffCursor tiff(t->bytes, t->bigEndian);
+    const auto entryCount = tiff.u16(t->ifd0);
+    if (!entryCount || (tiff.size() - t->ifd0 - 2) / kEntrySize < *entryCount) {
+        return std::nullopt; // the table must fit whole before anything is trusted or written
+    }
+    OrientationEntries found;
+    for (std::size_t i = 0; i < *entryCount; ++i) {
+        const std::size_t entry = t->ifd0 + 2 + i * kEntrySize;
+        if (tiff.u16(entry) != kTagOrientation) {
+            continue;
+        }
+        const auto value = readShort(tiff, entry);
+        if (!value || *value < 1 || *value > 8 || tiff.u32(entry + 4) != 1u) {
+            return std::nullopt;
+        }
+        if (found.valueOffsets.empty()) {
+            found.value = *value;
+        }
+        found.valueOffsets.push_back(t->skipped + entry + 8);
+    }
+    if (found.valueOffsets.empty()) {
+        return std::nullopt;
+    }
+    found.bigEndian = t->bigEndian;
+    return found;
+}
+
+} // namespace
+
+std::optional<ExifResolution> readExifResolution(std::span<const std::uint8_t> app1) {
+    const auto t = locateTiff(app1, false);
+    if (!t) {
+        return std::nullopt;
+    }
+    const TiffCursor tiff(t->bytes, t->bigEndian);
+    const auto entryCount = tiff.u16(t->ifd0);
     if (!entryCount) {
         return std::nullopt;
     }
-    const std::size_t firstEntry = std::size_t{*ifdOffset} + 2;
+    const std::size_t firstEntry = t->ifd0 + 2;
     std::optional<double> x;
     std::optional<double> y;
     std::uint16_t unit = 2;
@@ -124,6 +196,26 @@ std::int32_t exifDotsPerInch(double value, std::uint16_t unit) {
         return 0;
     }
     return static_cast<std::int32_t>(std::lround(dpi));
+}
+
+std::optional<std::uint16_t> readExifOrientation(std::span<const std::uint8_t> block) {
+    const auto found = findOrientation(block);
+    if (!found) {
+        return std::nullopt;
+    }
+    return found->value;
+}
+
+bool setExifOrientationUpright(std::span<std::uint8_t> block) {
+    const auto found = findOrientation(block);
+    if (!found) {
+        return false;
+    }
+    for (const std::size_t at : found->valueOffsets) {
+        block[at] = found->bigEndian ? 0 : 1;
+        block[at + 1] = found->bigEndian ? 1 : 0;
+    }
+    return true;
 }
 
 } // namespace fotoplex

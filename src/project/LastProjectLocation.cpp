@@ -1,5 +1,7 @@
 #include "project/LastProjectLocation.h"
 
+#include "base/ResourceFolder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -50,7 +52,9 @@ std::string userDataFolder() {
 }
 
 std::string lastProjectPath(const std::string& programFolder) {
-    if (isWritableFolder(programFolder)) {
+    // An installed program's folder belongs to the package manager, even when the user
+    // (root) could write into it.
+    if (!isInstalledProgram(programFolder) && isWritableFolder(programFolder)) {
         return joined(programFolder, kLastProjectName);
     }
     const std::string data = userDataFolder();

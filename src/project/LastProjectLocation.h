@@ -7,7 +7,8 @@ namespace fotoplex {
 inline constexpr const char* kLastProjectName = "last.hgp";
 
 // Where the project of the last session is kept: beside the program file when that folder
-// is writable, else in the user's data folder ($XDG_DATA_HOME/fotoplex, by default
+// is writable and not an installed program's bin folder, else in the user's data folder
+// ($XDG_DATA_HOME/fotoplex, by default
 // ~/.local/share/fotoplex). Start-up reads it from the same place closing writes it.
 std::string lastProjectPath(const std::string& programFolder);
 

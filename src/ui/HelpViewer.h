@@ -7,8 +7,8 @@ class QTextBrowser;
 
 namespace fotoplex {
 
-// The user guide: HTML pages that ship inside the program, shown in a window of their own
-// beside the main window.
+// The user guide: HTML pages installed with the program (share/fotoplex/help), shown in a
+// window of their own beside the main window. The guide is looked up once, at start-up.
 class HelpViewer : public QDialog {
     Q_OBJECT
 public:
@@ -22,6 +22,7 @@ public:
 
 private:
     QTextBrowser* browser_ = nullptr;
+    QUrl guide_; // empty when the guide is missing
 };
 
 } // namespace fotoplex

@@ -81,6 +81,7 @@ public:
     Answer AskYesNoCancel(const std::string& caption, const std::string& text);
     void NewProject1Click();
     void OpenProject1Click();
+    void openProjectFile(const std::string& path);
     void SaveProject1Click();
     void SaveProjectAs1Click();
 

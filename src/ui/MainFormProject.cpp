@@ -128,14 +128,19 @@ void TMainForm::OpenProject1Click() {
     if (!path || path->empty()) {
         return;
     }
+    openProjectFile(*path);
+}
+
+// Open Project after its dialog: also how a project named on the command line is opened.
+void TMainForm::openProjectFile(const std::string& path) {
     if (!CloseProject()) {
         return;
     }
     // Read into a project of its own, so that a file that cannot be read leaves the window
     // showing the project it had.
     auto opened = std::make_unique<TProject>();
-    opened->Load(*path);
-    opened->FileName = *path;
+    opened->Load(path);
+    opened->FileName = path;
     opened->Modified = false;
     project_ = std::move(opened);
     state_.imagesBuilt = false;

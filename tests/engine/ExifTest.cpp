@@ -10,8 +10,10 @@ using Bytes = std::vector<std::uint8_t>;
 // Builds an APP1 payload: "Exif\0\0", a TIFF header and IFD0 with the given entries.
 class ExifBuilder {
 public:
-    explicit ExifBuilder(bool bigEndian) : big_(bigEndian) {
-        bytes_ = {'E', 'x', 'i', 'f', 0, 0};
+    explicit ExifBuilder(bool bigEndian, bool withExifId = true) : big_(bigEndian) {
+        if (withExifId) {
+            bytes_ = {'E', 'x', 'i', 'f', 0, 0};
+        }
         bytes_.push_back(big_ ? 'M' : 'I');
         bytes_.push_back(big_ ? 'M' : 'I');
         u16(42);
@@ -134,6 +136,100 @@ TEST(ExifResolution, AMissingYResolutionFollowsX) {
     ASSERT_TRUE(r.has_value());
     EXPECT_DOUBLE_EQ(r->y, 72.0);
     EXPECT_EQ(r->unit, 2); // the default unit is the inch
+}
+
+// IFD0 with a resolution unit, the given Orientation entries and a short after them.
+Bytes orientationBlock(bool bigEndian, std::initializer_list<std::uint16_t> orientations,
+                       bool withExifId = true) {
+    ExifBuilder b(bigEndian, withExifId);
+    b.entries(static_cast<std::uint16_t>(orientations.size() + 2));
+    b.entry(0x0128, 3, 1, 2);
+    for (const std::uint16_t o : orientations) {
+        b.entry(0x0112, 3, 1, o);
+    }
+    b.entry(0x0213, 3, 1, 1); // YCbCrPositioning
+    b.u32(0);
+    return b.bytes();
+}
+
+TEST(ExifOrientation, IsReadFromAppOneAndBareBlocksInEitherByteOrder) {
+    for (const bool big : {false, true}) {
+        for (const bool withId : {true, false}) {
+            for (std::uint16_t o = 1; o <= 8; ++o) {
+                EXPECT_EQ(readExifOrientation(orientationBlock(big, {o}, withId)), o)
+                    << big << withId << o;
+            }
+        }
+    }
+}
+
+TEST(ExifOrientation, UprightChangesOnlyTheValueOfEveryEntry) {
+    for (const bool big : {false, true}) {
+        for (const bool withId : {true, false}) {
+            const Bytes before = orientationBlock(big, {6, 6}, withId);
+            Bytes after = before;
+            ASSERT_TRUE(setExifOrientationUpright(after));
+            EXPECT_EQ(after, orientationBlock(big, {1, 1}, withId));
+            EXPECT_EQ(readExifOrientation(after), 1);
+            std::size_t changed = 0;
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                changed += before[i] != after[i] ? 1 : 0;
+            }
+            EXPECT_EQ(changed, 2u) << "the low byte of each of the two value fields";
+        }
+    }
+}
+
+TEST(ExifOrientation, AnUprightBlockStaysTheSame) {
+    const Bytes before = orientationBlock(true, {1});
+    Bytes after = before;
+    EXPECT_TRUE(setExifOrientationUpright(after));
+    EXPECT_EQ(after, before);
+}
+
+TEST(ExifOrientation, NoEntryOrADamagedBlockIsLeftAlone) {
+    std::vector<Bytes> blocks;
+    blocks.push_back(resolutionBlock(false, 2)); // no Orientation entry
+    blocks.push_back(orientationBlock(false, {0}));
+    blocks.push_back(orientationBlock(true, {9}));
+    blocks.push_back(orientationBlock(false, {6, 0})); // a second entry out of range
+    Bytes counted = orientationBlock(false, {6});
+    counted[6 + 8] = 40; // claims more entries than the block holds
+    blocks.push_back(counted);
+    Bytes wrongCount = orientationBlock(true, {6});
+    wrongCount[6 + 10 + 12 + 7] = 2; // the Orientation entry's count becomes 2
+    blocks.push_back(wrongCount);
+    ExifBuilder longType(false);
+    longType.entries(1);
+    longType.entry(0x0112, 4, 1, 6); // a LONG where a SHORT belongs
+    longType.u32(0);
+    blocks.push_back(longType.bytes());
+    Bytes badIfd = orientationBlock(false, {6});
+    badIfd[6 + 4] = 0xF0; // IFD0 beyond the end
+    blocks.push_back(badIfd);
+    blocks.push_back({'h', 't', 't', 'p', ':', '/', '/', 'n', 's'});
+    blocks.push_back({});
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        Bytes block = blocks[i];
+        EXPECT_FALSE(readExifOrientation(block).has_value()) << i;
+        EXPECT_FALSE(setExifOrientationUpright(block)) << i;
+        EXPECT_EQ(block, blocks[i]) << i;
+    }
+}
+
+TEST(ExifOrientation, EveryCutOfTheBlockIsSafeAndNeedsTheWholeTable) {
+    const Bytes whole = orientationBlock(true, {8});
+    const std::size_t tableEnd = 6 + 8 + 2 + 3 * 12;
+    for (std::size_t n = 0; n < whole.size(); ++n) {
+        Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n));
+        const Bytes copy = cut;
+        const bool done = setExifOrientationUpright(cut);
+        EXPECT_EQ(done, n >= tableEnd) << n;
+        EXPECT_EQ(readExifOrientation(copy).has_value(), n >= tableEnd) << n;
+        if (!done) {
+            EXPECT_EQ(cut, copy) << n;
+        }
+    }
 }
 
 } // namespace

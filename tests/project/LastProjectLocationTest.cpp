@@ -61,6 +61,19 @@ TEST(LastProjectLocationTest, MissingProgramFolderFallsBackToTheDataFolder) {
     EXPECT_EQ(lastProjectPath(data.file("gone/bin")), data.dir() + "share/fotoplex/last.hgp");
 }
 
+TEST(LastProjectLocationTest, InstalledProgramUsesTheDataFolderEvenWhenItsFolderIsWritable) {
+    TempFolder prefix;
+    TempFolder data;
+    std::filesystem::create_directories(prefix.file("bin"));
+    std::filesystem::create_directories(prefix.file("share/fotoplex"));
+    ScopedEnvironment xdg("XDG_DATA_HOME", data.dir() + "share");
+    EXPECT_EQ(lastProjectPath(prefix.file("bin")), data.dir() + "share/fotoplex/last.hgp");
+    // A bin folder without the program's shared files is a build or a copy: beside it.
+    TempFolder bare;
+    std::filesystem::create_directories(bare.file("bin"));
+    EXPECT_EQ(lastProjectPath(bare.file("bin")), bare.file("bin") + "/last.hgp");
+}
+
 TEST(LastProjectLocationTest, DataFolderDefaultsToTheHomeShare) {
     ScopedEnvironment xdg("XDG_DATA_HOME", "");
     ScopedEnvironment home("HOME", "/home/ann");

@@ -1,0 +1,88 @@
+// The real fotoplex-cli copied into other layouts: it finds the samples beside its bin folder
+// in any prefix, and says clearly where it looked when they are missing.
+#include "CliRunner.h"
+#include "base/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fotoplex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliResult;
+using testing::shellQuote;
+using testing::TempFolder;
+
+CliResult runProgram(const fs::path& program, const std::vector<std::string>& words) {
+    std::string command = shellQuote(program.string());
+    for (const std::string& word : words) {
+        command += " " + shellQuote(word);
+    }
+    command += " </dev/null 2>&1";
+    CliResult result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) {
+        return result;
+    }
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        result.out.append(buffer.data(), n);
+    }
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+fs::path copyProgram(const fs::path& folder) {
+    fs::create_directories(folder);
+    const fs::path program = folder / "fotoplex-cli";
+    fs::copy_file(FOTOPLEX_CLI, program);
+    return program;
+}
+
+TEST(ResourceLayoutCli, AnyPrefixFindsItsOwnSamples) {
+    TempFolder root;
+    const fs::path prefix = root.file("opt/fotoplex");
+    const fs::path program = copyProgram(prefix / "bin");
+    const fs::path samples = prefix / "share" / "fotoplex" / "samples";
+    fs::create_directories(samples);
+    // One sample only: the build folder's five must not be the ones used.
+    fs::copy_file(fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples" / "rocket.jpg",
+                  samples / "rocket.jpg");
+    const fs::path gallery = root.file("gallery");
+    const CliResult r = runProgram(program, {"demo", gallery.string()});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(fs::exists(gallery / "img" / "rocket.jpg"));
+    std::size_t pictures = 0;
+    for (const auto& entry : fs::directory_iterator(gallery / "img")) {
+        pictures += entry.is_regular_file() ? 1 : 0;
+    }
+    EXPECT_EQ(pictures, 1u);
+}
+
+TEST(ResourceLayoutCli, MissingFilesAreAnErrorNamingWhereItLooked) {
+    TempFolder root;
+    const fs::path program = copyProgram(root.file("loose/bin"));
+    const fs::path gallery = root.file("gallery");
+    const CliResult r = runProgram(program, {"demo", gallery.string()});
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("share/fotoplex"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(root.file("loose/bin")), std::string::npos) << r.out;
+    EXPECT_FALSE(fs::exists(gallery));
+}
+
+TEST(ResourceLayoutCli, AnEmptySamplesFolderBuildsNothing) {
+    TempFolder root;
+    const fs::path program = copyProgram(root.file("usr/bin"));
+    fs::create_directories(root.file("usr/share/fotoplex/samples"));
+    const CliResult r = runProgram(program, {"demo", root.file("gallery")});
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("no sample photographs in " + root.file("usr/share/fotoplex/samples")),
+              std::string::npos)
+        << r.out;
+}
+
+} // namespace
+} // namespace fotoplex
