@@ -1,6 +1,10 @@
-# Strict warnings, as errors, for the project's own targets only.
+# Strict warnings for the project's own targets only; errors only where the project's own checks
+# ask for them (FOTOPLEX_WERROR), so a newer or older compiler never breaks a user's build.
 function(fotoplex_warnings target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(FOTOPLEX_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
 endfunction()
 
 # A static library of one layer from every .cpp below its folder; include root is src/.

@@ -155,9 +155,16 @@ void CopyFileReplacing(const std::string& source, const std::string& destination
         ::ftruncate(out.get(), 0) != 0) {
         throw cannotCreateFile(destination);
     }
-    copyBytes(in, out, source, destination);
-    if (!out.close()) {
-        throw cannotCreateFile(destination);
+    // From here the destination is ours: a copy that fails part way is removed again, so
+    // that no cut file stays behind.
+    try {
+        copyBytes(in, out, source, destination);
+        if (!out.close()) {
+            throw cannotCreateFile(destination);
+        }
+    } catch (const Error&) {
+        ::unlink(destination.c_str());
+        throw;
     }
 }
 

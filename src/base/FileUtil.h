@@ -29,7 +29,8 @@ bool IsReadOnlyFile(const std::string& path);
 // destination is the source itself (same path, another path, a hard or a symbolic link) the
 // copy fails before anything is touched.
 // Errors: "Cannot open file %s" (source, also when it cannot be read to the end) and
-// "Cannot create file %s" (destination, also when writing it fails).
+// "Cannot create file %s" (destination, also when writing it fails). A destination that was
+// emptied but could not be filled to the end is removed.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 
 // Writes lines as single-byte text, each line (the last one included) followed by CR LF,

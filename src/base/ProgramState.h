@@ -18,6 +18,21 @@ struct SizeLists {
     }
 };
 
+// A picture that could not be made (or made only from part of its source), and why.
+struct PictureProblem {
+    std::string source; // as listed
+    std::string reason;
+};
+
+// The pictures of one build command that could not be made whole, shown when it ends.
+struct PictureProblems {
+    std::vector<PictureProblem> failed;
+    std::vector<std::string> partial; // sources read only in part, written as far as read
+    bool listing = false;             // a command is collecting into this list
+
+    bool empty() const { return failed.empty() && partial.empty(); }
+};
+
 // The state that lives for the run of the program, owned by whoever runs it (the main
 // window or the command-line session) and passed by reference.
 struct ProgramState {
@@ -37,6 +52,7 @@ struct ProgramState {
     std::vector<std::string> pageNames;  // image page names, one per listed file
     std::vector<std::string> indexLines; // lines of the index page being written
     std::string alignText; // the index pages' alignment; kept when Alignment is out of range
+    PictureProblems pictureProblems; // of the last build command
 };
 
 inline constexpr std::uint16_t kEscapeKey = 27;

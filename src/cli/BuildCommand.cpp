@@ -36,7 +36,10 @@ const char* const kBuildUsage =
     "                    is the same whatever N is\n"
     "Questions are asked on the terminal; without one, --yes answers the folder question and\n"
     "\"Ask me\" keeps existing files. Ctrl+C asks whether to cancel at the next file.\n"
-    "Exit status: 0 done, 1 error, 2 usage error, 3 cancelled or target folder refused.\n";
+    "Pictures that could not be made (or were read only in part) are listed on standard\n"
+    "error when the build ends; the other pictures and the pages are built all the same.\n"
+    "Exit status: 0 done, 1 error, 2 usage error, 3 cancelled or target folder refused,\n"
+    "4 built, but some pictures could not be made (or were read only in part).\n";
 
 const char* const kDemoUsage =
     "Usage: fotoplex-cli demo [DIR]\n\n"
@@ -178,6 +181,10 @@ int buildProject(TProject& project, const BuildOptions& options) {
     }
     if (!hadFiles) {
         return kExitError;
+    }
+    if (!state.pictureProblems.empty()) {
+        session.say("Gallery built, but not every picture was made: " + GalleryIndexPath(project));
+        return kExitPicturesNotMade;
     }
     session.say("Gallery ready: " + GalleryIndexPath(project));
     return kExitOk;

@@ -10,6 +10,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitError = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitIncomplete = 3;
+inline constexpr int kExitPicturesNotMade = 4; // built, but some pictures could not be made whole
 
 using Args = std::vector<std::string>;
 

@@ -131,6 +131,14 @@ Answer TerminalSession::ask(const MessageRequest& request) {
     return answer;
 }
 
+void TerminalSession::showWarning(const std::string&, const std::string& text) {
+    if (fancy_ && !lastPrinted_.empty()) {
+        std::cerr << "\n";
+        lastPrinted_.clear();
+    }
+    std::cerr << text << "\n";
+}
+
 // Without a terminal: cancel when asked (Ctrl+C), create the folder only with --yes, keep
 // existing files, and go on past the page steps' prompts.
 Answer TerminalSession::answerByPolicy(const MessageRequest& request) {

@@ -47,6 +47,8 @@ public:
 
     // Dialogs
     Answer ask(const MessageRequest& request) override;
+    // Printed on standard error, also with --quiet; nothing to answer.
+    void showWarning(const std::string& caption, const std::string& text) override;
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
         return std::nullopt;
     }

@@ -16,6 +16,8 @@ namespace fotoplex {
 
 namespace {
 
+constexpr const char* kNoReaderReason = "no reader for this kind of file";
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -38,6 +40,7 @@ void RasterImage::ReadPictureFile(const std::string& path) {
     if (format == FileFormat::Unknown) {
         FileParams.Format = FileFormat::Unknown;
         Incomplete = true;
+        IncompleteReason = kNoReaderReason;
         return;
     }
     const auto file = readFileBytes(path, kMaxFileBytes);
@@ -47,6 +50,7 @@ void RasterImage::ReadPictureFile(const std::string& path) {
     if (file->fileSize > file->bytes.size()) {
         // Larger than any picture we accept: damaged, like an oversized header.
         takeDecoded(format, {});
+        IncompleteReason = "file too large";
         return;
     }
     takeDecoded(format, file->bytes);
@@ -56,6 +60,7 @@ void RasterImage::ReadPictureStream(std::span<const std::uint8_t> stream, FileFo
     if (format == FileFormat::Unknown) {
         FileParams.Format = FileFormat::Unknown; // as an extension without a reader
         Incomplete = true;
+        IncompleteReason = kNoReaderReason;
         return;
     }
     takeDecoded(format, stream);
@@ -67,6 +72,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
     JpegDetails jpeg;
     const DecodeResult result = decodeAs(format, data, decoded, info, jpeg, false);
     Incomplete = result.status != DecodeStatus::Complete;
+    IncompleteReason = Incomplete ? result.reason : std::string();
     if (result.status == DecodeStatus::Failed) {
         // Nothing could be read: the picture holds the rows read so far, that is none.
         picture_ = Picture{};

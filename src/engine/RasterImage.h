@@ -37,8 +37,9 @@ public:
     explicit RasterImage(std::int32_t displayResolution = defaultDisplayResolution());
 
     TFileParams FileParams;
-    bool AutoUndo = true;    // when true, Resample stores a snapshot first
-    bool Incomplete = false; // the last read or write stopped before the end
+    bool AutoUndo = true;         // when true, Resample stores a snapshot first
+    bool Incomplete = false;      // the last read or write stopped before the end
+    std::string IncompleteReason; // why the last read stopped early; empty when it did not
 
     // Replaces the picture and FileParams with the file's content, the reader chosen by the
     // lower-cased extension. Throws "Cannot open file %s" when the file cannot be opened.

@@ -53,7 +53,8 @@ std::string previewInfoText(int width, int height, std::int64_t fileSize,
     std::string size;
     if (whole < 0 && tenth != 0) {
         // -0.3 is whole -1 and tenth 7; written the usual way round.
-        size = "-" + std::to_string(-(whole + 1)) + decimalSeparator + std::to_string(10 - tenth);
+        size = std::string(1, '-') + std::to_string(-(whole + 1)) + decimalSeparator +
+               std::to_string(10 - tenth);
     } else {
         size = std::to_string(whole) + decimalSeparator + std::to_string(tenth);
     }

@@ -2,6 +2,7 @@
 
 #include "gallery/BuildSteps.h"
 #include "production/OutputNaming.h"
+#include "production/PictureProblems.h"
 
 #include <functional>
 #include <string>
@@ -74,7 +75,9 @@ std::string GalleryIndexPath(const TProject& project) {
     return folder + kPathDelimiter + "index.html";
 }
 
-void BuildAllBtnClick(JobContext& job) {
+namespace {
+
+void buildAll(JobContext& job) {
     if (job.project.Files.empty()) {
         job.dialogs.ask({"Error", "Please select files first.", MessageIcon::Warning,
                          MessageButtons::Ok, Answer::Ok});
@@ -95,6 +98,12 @@ void BuildAllBtnClick(JobContext& job) {
     if (job.project.ShowWhenReady) {
         job.window.openDocument(GalleryIndexPath(job.project));
     }
+}
+
+} // namespace
+
+void BuildAllBtnClick(JobContext& job) {
+    RunListingPictureProblems(job.state.pictureProblems, job.dialogs, [&] { buildAll(job); });
 }
 
 } // namespace fotoplex

@@ -40,6 +40,10 @@ public:
     virtual ~Dialogs() = default;
 
     virtual Answer ask(const MessageRequest& request) = 0;
+    // A warning that needs no answer: an OK box, unless the front end shows it otherwise.
+    virtual void showWarning(const std::string& caption, const std::string& text) {
+        ask({caption, text, MessageIcon::Warning, MessageButtons::Ok, Answer::Ok});
+    }
     virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                     const std::string& startFolder) = 0;
     virtual std::optional<std::string> openFile(const FileRequest& request) = 0;

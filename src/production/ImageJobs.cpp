@@ -3,6 +3,7 @@
 #include "base/FileUtil.h"
 #include "production/BuildRecord.h"
 #include "production/OutputNaming.h"
+#include "production/PictureProblems.h"
 #include "production/ProductionQueue.h"
 #include "production/SourceFiles.h"
 #include "production/TResizeImageThread.h"
@@ -158,7 +159,8 @@ public:
     JobRecord(const JobRecord&) = delete;
     JobRecord& operator=(const JobRecord&) = delete;
 
-    // Notes how a produced output came out: known when it was written whole.
+    // Notes how a produced output came out: known when it was made whole (a picture read
+    // only in part is made again, so that its problem is reported again).
     void produced(const std::string& output, const std::string& source, const std::string& shaping,
                   bool failed) {
         if (failed) {
@@ -178,6 +180,19 @@ Decision decide(JobContext& job, const std::string& source, const std::string& o
         return Decision::Keep;
     }
     return overwritePolicy(job, output, upToDate);
+}
+
+// A worker's file is back: a picture it could not make whole is noted under the source's
+// listed name, and the record learns what was written.
+void workerFinished(JobContext& job, JobRecord& record, const FinishedFile& file,
+                    const std::string& listed, const std::string& shaping) {
+    if (file.error) {
+        NotePictureFailed(job.state.pictureProblems, listed, *file.error);
+    } else if (file.readInPart) {
+        NotePicturePartial(job.state.pictureProblems, listed);
+    }
+    record.produced(file.output, ResolveSourcePath(listed), shaping,
+                    !file.error && !file.readInPart);
 }
 
 class WindowLock {
@@ -215,8 +230,7 @@ void ImageJob(JobContext& job) {
     ProductionQueue queue(job.window, job.mainThread, job.state.workerDone, job.workers,
                           [&](const FinishedFile& file) {
                               if (file.produced) {
-                                  record.produced(file.output, ResolveSourcePath(files[file.index]),
-                                                  shaping, file.error.has_value());
+                                  workerFinished(job, record, file, files[file.index], shaping);
                               }
                               recordSize(job, file.output, job.state.imageSizes);
                               job.window.setProgress(static_cast<int>(file.index));
@@ -284,8 +298,7 @@ void ThumbJob(JobContext& job) {
     ProductionQueue queue(job.window, job.mainThread, job.state.workerDone, job.workers,
                           [&](const FinishedFile& file) {
                               if (file.produced) {
-                                  record.produced(file.output, ResolveSourcePath(files[file.index]),
-                                                  shaping, file.error.has_value());
+                                  workerFinished(job, record, file, files[file.index], shaping);
                               }
                               recordSize(job, file.output, job.state.thumbSizes);
                               if (file.produced) {
@@ -339,13 +352,17 @@ void ThumbJob(JobContext& job) {
 }
 
 void RunImagesCommand(JobContext& job) {
-    WindowLock lock(job.window);
-    ImageJob(job);
+    RunListingPictureProblems(job.state.pictureProblems, job.dialogs, [&] {
+        WindowLock lock(job.window);
+        ImageJob(job);
+    });
 }
 
 void RunThumbnailsCommand(JobContext& job) {
-    WindowLock lock(job.window);
-    ThumbJob(job);
+    RunListingPictureProblems(job.state.pictureProblems, job.dialogs, [&] {
+        WindowLock lock(job.window);
+        ThumbJob(job);
+    });
 }
 
 } // namespace fotoplex

@@ -33,7 +33,9 @@ struct JobContext {
 //
 // Beyond the plain rules: an output path that is the source itself (an empty image folder in
 // the source's own folder) is never deleted or written; the file is skipped, its size recorded
-// and the status says so. An output that cannot be read back is recorded as "0" x "0".
+// and the status says so. An output that cannot be read back is recorded as "0" x "0". A
+// picture the worker could not make, or read only in part, is noted in the state's
+// PictureProblems, and the job goes on with the next file.
 void ImageJob(JobContext& job);
 
 // Writes one JPEG thumbnail per listed source into the thumbnail folder and records each
@@ -41,7 +43,8 @@ void ImageJob(JobContext& job);
 void ThumbJob(JobContext& job);
 
 // The Images command: LockWindow, ImageJob, UnlockWindow and progress 0, the last two also
-// when the job ends by an error (which then goes on to the caller).
+// when the job ends by an error (which then goes on to the caller). The pictures the job
+// could not make are shown as one warning when it ends (RunListingPictureProblems).
 void RunImagesCommand(JobContext& job);
 void RunThumbnailsCommand(JobContext& job);
 

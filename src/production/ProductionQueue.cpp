@@ -71,6 +71,7 @@ void ProductionQueue::handBackFront() {
     FinishedFile finished{flight->index, flight->output, flight->worker != nullptr, {}};
     if (flight->worker) {
         finished.error = flight->worker->error();
+        finished.readInPart = flight->worker->readInPart();
         flight->worker.reset(); // joins the finished thread
     }
     handBack_(finished);

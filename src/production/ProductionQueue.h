@@ -37,6 +37,7 @@ struct FinishedFile {
     std::string output;
     bool produced = false;            // a worker made it
     std::optional<std::string> error; // what ended the worker early
+    bool readInPart = false; // the source was read only in part
 };
 
 // Hands the files of a job to at most W resize workers at once and hands them back to the

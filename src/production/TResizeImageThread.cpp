@@ -1,5 +1,7 @@
 #include "production/TResizeImageThread.h"
 
+#include "base/Error.h"
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -81,12 +83,31 @@ void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32
     clearReadOnly(output);
     picture.FileParams.Quality = quality;
     picture.FileParams.Progressive = progressive;
-    picture.WriteJpegFile(output);
+    picture.Incomplete = false;
+    try {
+        picture.WriteJpegFile(output);
+    } catch (const Error&) {
+        if (!picture.Incomplete) {
+            throw; // nothing was created
+        }
+        ::unlink(output.c_str());
+        throw Error("Cannot write file " + output);
+    }
 }
 
 void TResizeImageThread::produce() {
     Picture->ReadPictureFile(Source);
+    if (Picture->picture().empty()) {
+        // Nothing was read: there is nothing to write either.
+        throw Error(Picture->IncompleteReason.empty() ? "no picture in the file"
+                                                      : Picture->IncompleteReason);
+    }
+    readInPart_ = Picture->Incomplete;
     resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter);
+    if (Picture->picture().empty()) {
+        throw Error("resized to nothing in a box of " + std::to_string(BoxWidth) + " x " +
+                    std::to_string(BoxHeight) + " pixels");
+    }
     writeJpegOutput(*Picture, Output, Quality, Progressive);
 }
 

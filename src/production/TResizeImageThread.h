@@ -17,7 +17,12 @@ namespace fotoplex {
 // Life: constructed on the main thread ("created suspended"), its fields set by the job,
 // then Resume() starts the thread one priority step below normal. Execute reads, resizes and
 // writes; whatever happens, it then has the main thread release the picture and sets
-// WorkerDone (release order) as its very last action. Errors stay inside the worker.
+// WorkerDone (release order) as its very last action. Errors stay inside the worker, where
+// the job reads them once WorkerDone is true.
+//
+// Beyond the plain rules: a source of which nothing could be read ends the work before any
+// output is created, and an output that could not be written whole is removed again, so that
+// no empty or cut file is left for the pages to show.
 //
 // Priority: on Linux threads of the normal policy have a nice value; one step below normal
 // is the process's nice value plus one, set for the worker thread alone.
@@ -43,6 +48,8 @@ public:
 
     // The message of the error that ended the work early, once WorkerDone is true.
     const std::optional<std::string>& error() const { return error_; }
+    // True when the source was read only in part (damaged data) and written as far as read.
+    bool readInPart() const { return readInPart_; }
 
     // The thread's body; public so that tests can run it on the calling thread.
     void Execute();
@@ -54,6 +61,7 @@ private:
     MainThread& mainThread_;
     std::atomic<bool>& workerDone_;
     std::optional<std::string> error_;
+    bool readInPart_ = false;
     std::thread thread_;
 };
 
@@ -69,7 +77,8 @@ void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t box
                    bool keepAspect, std::int32_t filter);
 
 // The worker's writing steps: the read-only attribute of an existing output cleared, quality
-// and progressive option taken over, the JPEG written.
+// and progressive option taken over, the JPEG written. A file that was created but could not
+// be written whole is removed; the error then reads "Cannot write file %s".
 void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
                      bool progressive);
 

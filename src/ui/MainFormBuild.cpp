@@ -30,7 +30,8 @@ JobContext TMainForm::jobContext() {
                       DefaultWorkerCount()};
 }
 
-// The Images and Thumbnails commands: one job inside the lock.
+// The Images and Thumbnails commands: one job inside the lock; the pictures it could not
+// make are shown when it ends.
 void TMainForm::BuildImagesBtnClick() {
     JobContext job = jobContext();
     RunImagesCommand(job);

@@ -1,5 +1,6 @@
 #include "base/FileUtil.h"
 
+#include "FileSizeLimit.h"
 #include "TempFolder.h"
 #include "base/Error.h"
 
@@ -68,6 +69,20 @@ TEST(CopyFileReplacingTest, CopiesALargeFileWhole) {
     writeBytes(tmp.file("big.tif"), big);
     CopyFileReplacing(tmp.file("big.tif"), tmp.file("copy.tif"));
     EXPECT_EQ(readBytes(tmp.file("copy.tif")), big);
+}
+
+TEST(CopyFileReplacingTest, ACopyThatCannotBeWrittenWholeIsRemoved) {
+    TempFolder tmp;
+    writeBytes(tmp.file("big.tif"), std::string(300'000, 'x'));
+    writeBytes(tmp.file("copy.tif"), "an older copy");
+    const int status = testing::runWithFileSizeLimit(100'000, [&] {
+        const std::string error =
+            errorOf([&] { CopyFileReplacing(tmp.file("big.tif"), tmp.file("copy.tif")); });
+        return error == "Cannot create file " + tmp.file("copy.tif") ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(exists(tmp.file("copy.tif"))) << "no cut copy stays behind";
+    EXPECT_EQ(readBytes(tmp.file("big.tif")).size(), 300'000u);
 }
 
 TEST(CopyFileReplacingTest, ReplacesAReadOnlyDestinationAndClearsTheAttribute) {

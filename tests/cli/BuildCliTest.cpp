@@ -262,6 +262,42 @@ TEST_F(BuildCli, JobsChangeNothingButSpeedAndARebuildReportsWhatWasUpToDate) {
     }
 }
 
+TEST_F(BuildCli, PicturesThatCannotBeMadeAreListedAndExitWith4) {
+    const std::string good = makeSource("good.jpg");
+    const fs::path junk = root / "src" / "junk.jpg";
+    std::ofstream(junk) << "this is a text file\n";
+    const std::string whole = bytesOf(good);
+    const fs::path cut = root / "src" / "cut.jpg";
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 3);
+    newProject({"ResizeImages=true", "ConvertLow=0"}, {junk.string(), good, cut.string()});
+
+    const auto r = runCli({"build", projectFile, "--yes", "--quiet", "--jobs", "3"});
+    EXPECT_EQ(r.status, 4) << r.out;
+    EXPECT_NE(r.out.find("1 picture could not be made:\n" + junk.string() +
+                         ": not a readable JPEG header\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("1 picture was read only in part (damaged data, written as far as "
+                         "read): cut.jpg"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("Gallery ready"), std::string::npos);
+    EXPECT_FALSE(fs::exists(target / "img" / "junk.jpg"));
+    EXPECT_FALSE(fs::exists(target / "thumbs" / "tn_junk.jpg"));
+    EXPECT_EQ(identify(target / "img" / "good.jpg", "%m"), "JPEG");
+    EXPECT_EQ(identify(target / "thumbs" / "tn_cut.jpg", "%m"), "JPEG");
+    EXPECT_TRUE(fs::exists(target / "good_jpg.html")) << "the pages are built all the same";
+    for (const auto& entry : fs::recursive_directory_iterator(target)) {
+        EXPECT_FALSE(entry.is_regular_file() && entry.file_size() == 0) << entry.path();
+    }
+
+    newProject({"ResizeImages=true"}, {good});
+    const auto fine = runCli({"build", projectFile, "--yes"});
+    EXPECT_EQ(fine.status, 0) << fine.out;
+    EXPECT_EQ(fine.out.find("could not be made"), std::string::npos);
+    EXPECT_NE(fine.out.find("Gallery ready"), std::string::npos);
+}
+
 TEST_F(BuildCli, EmptyProjectAndUsageErrors) {
     newProject({}, {});
     const auto r = runCli({"build", projectFile, "--yes"});
@@ -270,7 +306,9 @@ TEST_F(BuildCli, EmptyProjectAndUsageErrors) {
     EXPECT_EQ(runCli({"build"}).status, 2);
     EXPECT_EQ(runCli({"build", projectFile, "--bogus"}).status, 2);
     EXPECT_EQ(runCli({"build", (root / "none.hgp").string()}).status, 1);
-    EXPECT_EQ(runCli({"build", "--help"}).status, 0);
+    const auto help = runCli({"build", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("4 built, but some pictures could not be made"), std::string::npos);
 }
 
 TEST_F(BuildCli, InterruptAsksAtTheNextFileAndCancels) {

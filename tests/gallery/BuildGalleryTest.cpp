@@ -1,14 +1,15 @@
-#include "gallery/BuildGallery.h"
-
-#include "base/Error.h"
-#include "engine/RasterImage.h"
-#include "production/JobFakes.h"
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
+#include <functional>
 #include <string>
+
+#include <gtest/gtest.h>
+
+#include "base/Error.h"
+#include "engine/RasterImage.h"
+#include "gallery/BuildGallery.h"
+#include "production/JobFakes.h"
 
 namespace fotoplex {
 namespace {
@@ -151,6 +152,39 @@ TEST_F(BuildGalleryTest, RunningTwiceRewritesThePages) {
     project.OverwriteMode = 2;
     BuildAllBtnClick(job);
     EXPECT_NE(jobtest::fileBytes(out("index.html")), "scribbled");
+}
+
+TEST_F(BuildGalleryTest, PicturesThatCannotBeMadeAreShownOnceAfterTheRun) {
+    std::ofstream(scratch.path() / "junk.jpg") << "not a picture";
+    project.Files.insert(project.Files.begin() + 1, (scratch.path() / "junk.jpg").string());
+    project.ResizeImages = true;
+    bool lockedWhenShown = true;
+    struct Watching : ScriptedDialogs {
+        std::function<void()> onAsk;
+        Answer ask(const MessageRequest& request) override {
+            onAsk();
+            return ScriptedDialogs::ask(request);
+        }
+    } watching;
+    watching.onAsk = [&] { lockedWhenShown = window.locked; };
+    JobContext job{project, state, window, watching, queue, sizeReader, [] { return true; },
+                   [this] { project.Modified = true; }};
+    BuildAllBtnClick(job);
+
+    EXPECT_TRUE(fs::exists(out("index.html"))) << "the build goes on with the other pictures";
+    EXPECT_TRUE(fs::exists(out("chelsea_png.html")));
+    EXPECT_FALSE(fs::exists(out("img/junk.jpg")));
+    EXPECT_FALSE(fs::exists(out("thumbs/tn_junk.jpg")));
+    ASSERT_EQ(watching.asked.size(), 1u);
+    EXPECT_EQ(watching.asked[0].text, "1 picture could not be made:\n" + project.Files[1] +
+                                          ": not a readable JPEG header");
+    EXPECT_EQ(watching.asked[0].icon, MessageIcon::Warning);
+    EXPECT_FALSE(lockedWhenShown);
+    EXPECT_EQ(state.pictureProblems.failed.size(), 1u) << "kept for the command line's status";
+
+    BuildAllBtnClick(job);
+    EXPECT_EQ(watching.asked.size(), 2u) << "each run shows its own list";
+    EXPECT_EQ(state.pictureProblems.failed.size(), 1u);
 }
 
 TEST(GalleryIndexPath, DropsTheTrailingDelimiter) {

@@ -385,3 +385,69 @@ TEST_F(ImageJobsTest, TheOutputFolderIsFormedAfterTheCheckHasEndedTargetDirWithA
 
 } // namespace
 } // namespace fotoplex
+
+namespace fotoplex {
+namespace {
+
+// A text file under a picture's name, and the first half of a real JPEG.
+class BadSourcesTest : public ImageJobsTest {
+protected:
+    std::string junk(const std::string& name) {
+        const fs::path to = scratch.path() / "src" / name;
+        std::ofstream(to) << "hello, I am not a photograph\n";
+        return to.string();
+    }
+    std::string cut(const std::string& name) {
+        const std::string bytes = jobtest::fileBytes(kSamples / "rocket.jpg");
+        const fs::path to = scratch.path() / "src" / name;
+        std::ofstream(to, std::ios::binary) << bytes.substr(0, bytes.size() / 3);
+        return to.string();
+    }
+};
+
+TEST_F(BadSourcesTest, TheJobsGoOnListEveryBadPictureOnceAndLeaveNoEmptyOutput) {
+    const std::string bad = junk("junk.jpg");
+    const std::string damaged = cut("cut.jpg");
+    project.Files = {bad, source("rocket.jpg", "good.jpg"), damaged};
+    fs::create_directories(image("").parent_path());
+    std::ofstream(image("junk.jpg")) << "an older output, removed under Overwrite";
+    JobContext job = context();
+    ImageJob(job);
+    ThumbJob(job);
+
+    EXPECT_TRUE(state.imagesBuilt);
+    EXPECT_TRUE(state.thumbsBuilt);
+    EXPECT_FALSE(fs::exists(image("junk.jpg")));
+    EXPECT_FALSE(fs::exists(thumb("tn_junk.jpg")));
+    EXPECT_TRUE(isJpeg(image("good.jpg")));
+    EXPECT_TRUE(isJpeg(thumb("tn_good.jpg")));
+    EXPECT_TRUE(isJpeg(image("cut.jpg"))) << "written as far as read";
+    ASSERT_EQ(state.imageSizes.widths.size(), 3u);
+    EXPECT_EQ(state.imageSizes.widths[0], "0");
+    EXPECT_EQ(state.imageSizes.widths[1], state.imageSizes.widths[2]);
+
+    ASSERT_EQ(state.pictureProblems.failed.size(), 1u) << "one entry for both jobs";
+    EXPECT_EQ(state.pictureProblems.failed[0].source, bad);
+    EXPECT_EQ(state.pictureProblems.failed[0].reason, "not a readable JPEG header");
+    EXPECT_EQ(state.pictureProblems.partial, std::vector<std::string>{damaged});
+    EXPECT_TRUE(dialogs.asked.empty()) << "the jobs themselves show nothing";
+}
+
+TEST_F(BadSourcesTest, TheCommandsShowOneWarningAndNothingWhenAllIsMade) {
+    project.Files = {source("rocket.jpg", "a.jpg"), source("coffee.png", "b.png")};
+    JobContext job = context();
+    RunImagesCommand(job);
+    RunThumbnailsCommand(job);
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(state.pictureProblems.empty());
+
+    project.Files.push_back(junk("c.png"));
+    RunThumbnailsCommand(job);
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, "1 picture could not be made:\n" + project.Files[2] +
+                                         ": not a PNG file");
+    EXPECT_EQ(window.locks, window.unlocks);
+}
+
+} // namespace
+} // namespace fotoplex

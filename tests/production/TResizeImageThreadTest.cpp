@@ -1,10 +1,13 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "base/Error.h"
+#include "base/FileSizeLimit.h"
 #include "engine/RasterImage.h"
 #include "production/JobFakes.h"
 #include "production/MainThreadQueue.h"
@@ -133,7 +136,7 @@ TEST_F(ResizeWorkerTest, ThePictureIsReleasedOnTheMainThread) {
     EXPECT_EQ(*worker.Source.c_str(), *source.c_str()) << "the source is only read";
 }
 
-TEST_F(ResizeWorkerTest, AZeroBoxLeavesAnEmptyOutputAndFilterBytesPastNineAreSafe) {
+TEST_F(ResizeWorkerTest, AZeroBoxLeavesNoOutputAndFilterBytesPastNineAreSafe) {
     const std::string source = writeSource(scratch.path() / "s.jpg", 50, 40);
     TResizeImageThread worker(main, done);
     worker.Source = source;
@@ -142,7 +145,8 @@ TEST_F(ResizeWorkerTest, AZeroBoxLeavesAnEmptyOutputAndFilterBytesPastNineAreSaf
     worker.BoxHeight = 0;
     run(worker);
     ASSERT_TRUE(worker.error());
-    EXPECT_TRUE(fs::exists(worker.Output));
+    EXPECT_EQ(*worker.error(), "resized to nothing in a box of 0 x 0 pixels");
+    EXPECT_FALSE(fs::exists(worker.Output)) << "no empty file is left for the pages";
 
     TResizeImageThread odd(main, done);
     odd.Source = source;
@@ -154,6 +158,66 @@ TEST_F(ResizeWorkerTest, AZeroBoxLeavesAnEmptyOutputAndFilterBytesPastNineAreSaf
     run(odd);
     EXPECT_FALSE(odd.error());
     EXPECT_EQ(sizeOf(odd.Output), std::make_pair(30, 24));
+}
+
+TEST_F(ResizeWorkerTest, ASourceThatIsNoPictureCreatesNoOutputAndSaysWhy) {
+    const fs::path junk = scratch.path() / "junk.jpg";
+    std::ofstream(junk) << "a text file, not a photograph\n";
+    TResizeImageThread worker(main, done);
+    worker.Source = junk.string();
+    worker.Output = (scratch.path() / "o.jpg").string();
+    worker.BoxWidth = worker.BoxHeight = 100;
+    run(worker);
+    ASSERT_TRUE(worker.error());
+    EXPECT_EQ(*worker.error(), "not a readable JPEG header");
+    EXPECT_FALSE(worker.readInPart());
+    EXPECT_FALSE(fs::exists(worker.Output)) << "no 0-byte output";
+
+    TResizeImageThread unknown(main, done);
+    unknown.Source = (scratch.path() / "notes.txt").string();
+    std::ofstream(unknown.Source) << "text";
+    unknown.Output = (scratch.path() / "p.jpg").string();
+    unknown.BoxWidth = unknown.BoxHeight = 100;
+    run(unknown);
+    ASSERT_TRUE(unknown.error());
+    EXPECT_EQ(*unknown.error(), "no reader for this kind of file");
+    EXPECT_FALSE(fs::exists(unknown.Output));
+}
+
+TEST_F(ResizeWorkerTest, ACutSourceIsWrittenAsFarAsReadAndSaysSo) {
+    const std::string whole = writeSource(scratch.path() / "whole.jpg", 400, 300);
+    const std::string bytes = jobtest::fileBytes(whole);
+    const fs::path cut = scratch.path() / "cut.jpg";
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    TResizeImageThread worker(main, done);
+    worker.Source = cut.string();
+    worker.Output = (scratch.path() / "o.jpg").string();
+    worker.BoxWidth = 200;
+    worker.BoxHeight = 150;
+    run(worker);
+    EXPECT_FALSE(worker.error());
+    EXPECT_TRUE(worker.readInPart());
+    EXPECT_EQ(sizeOf(worker.Output), std::make_pair(200, 150));
+}
+
+TEST_F(ResizeWorkerTest, AnOutputThatCannotBeWrittenWholeIsRemoved) {
+    RasterImage picture;
+    Picture pixels = makePicture(600, 400, PixelFormat::Rgb24);
+    for (std::size_t i = 0; i < pixels.pixels.size(); ++i) {
+        pixels.pixels[i] = static_cast<std::uint8_t>(i * 7919 % 251); // noise compresses badly
+    }
+    picture.assignPicture(std::move(pixels));
+    const std::string output = (scratch.path() / "o.jpg").string();
+    const int status = testing::runWithFileSizeLimit(20'000, [&] {
+        try {
+            writeJpegOutput(picture, output, 95, false);
+        } catch (const Error& e) {
+            return std::string(e.what()) == "Cannot write file " + output ? 0 : 2;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_FALSE(fs::exists(output)) << "no cut JPEG stays behind";
 }
 
 TEST(MainThreadQueue, CallsRunOnTheThreadThatEmptiesTheQueue) {
