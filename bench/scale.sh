@@ -23,12 +23,17 @@ trap 'rm -rf "$work"' EXIT
 max=0
 for n in "${counts[@]}"; do ((n > max)) && max=$n; done
 mkdir -p "$work/src"
-for ((i = 1; i <= max; i++)); do cp "$work/seed.jpg" "$(printf '%s/src/p%05d.jpg' "$work" "$i")"; done
+/usr/bin/python3 - "$work" "$max" <<'PY'
+import shutil, sys
+work, count = sys.argv[1], int(sys.argv[2])
+for i in range(1, count + 1):
+    shutil.copyfile(f"{work}/seed.jpg", f"{work}/src/p{i:05d}.jpg")
+PY
 
 printf '%8s %10s %12s %14s %12s\n' photos "add (s)" "build (s)" "ms per photo" "peak MiB"
 for n in "${counts[@]}"; do
-  args=()
-  for ((i = 1; i <= n; i++)); do args+=(--add "$(printf '%s/src/p%05d.jpg' "$work" "$i")"); done
+  mapfile -t args < <(/usr/bin/python3 -c 'import sys
+for i in range(1, int(sys.argv[2]) + 1): print(f"--add\n{sys.argv[1]}/src/p{i:05d}.jpg")' "$work" "$n")
   project="$work/g$n.hgp"
   t0=$(date +%s.%N)
   "$cli" project new "$project" TargetDir="$work/out$n" ResizeImages=true "${args[@]}" >/dev/null

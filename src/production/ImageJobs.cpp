@@ -162,8 +162,8 @@ public:
     // Notes how a produced output came out: known when it was made whole (a picture read
     // only in part is made again, so that its problem is reported again).
     void produced(const std::string& output, const std::string& source, const std::string& shaping,
-                  bool failed) {
-        if (failed) {
+                  bool whole) {
+        if (!whole) {
             record.forget(output);
         } else {
             record.remember(output, source, shaping);

@@ -84,8 +84,10 @@ void ProductionQueue::handBackDone() {
 }
 
 void ProductionQueue::makeRoom() {
+    // Files done behind a slow one wait to be handed back; they hold little, but not nothing.
+    const std::size_t waitingLimit = 8 * static_cast<std::size_t>(workers_);
     handBackDone();
-    while (running() >= workers_) {
+    while (running() >= workers_ || queue_.size() >= waitingLimit) {
         waitOnce();
         handBackDone();
     }

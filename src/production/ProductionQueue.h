@@ -37,7 +37,7 @@ struct FinishedFile {
     std::string output;
     bool produced = false;            // a worker made it
     std::optional<std::string> error; // what ended the worker early
-    bool readInPart = false; // the source was read only in part
+    bool readInPart = false;          // the source was read only in part
 };
 
 // Hands the files of a job to at most W resize workers at once and hands them back to the
@@ -61,7 +61,8 @@ public:
     ProductionQueue(const ProductionQueue&) = delete;
     ProductionQueue& operator=(const ProductionQueue&) = delete;
 
-    // Waits until fewer than W workers run, handing back what is done meanwhile.
+    // Waits until fewer than W workers run (and the files waiting to be handed back are
+    // few), handing back what is done meanwhile.
     void makeRoom();
     // Waits until no queued file reads or writes one of paths (two files of one list may
     // share an output, or one file's output may be another's source).

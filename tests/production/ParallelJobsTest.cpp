@@ -209,6 +209,15 @@ TEST_F(ParallelJobsTest, AFailingWorkerLeavesTheOthersAlone) {
     EXPECT_EQ(job->state.thumbSizes.widths, reference->state.thumbSizes.widths);
     EXPECT_EQ(job->state.thumbSizes.widths[1], "48");
     EXPECT_EQ(job->state.thumbSizes.widths[3], "48");
+    const std::vector<PictureProblem>& failed = job->state.pictureProblems.failed;
+    ASSERT_FALSE(failed.empty());
+    EXPECT_EQ(failed[0].source, files[2]);
+    ASSERT_EQ(failed.size(), reference->state.pictureProblems.failed.size());
+    for (std::size_t k = 0; k < failed.size(); ++k) {
+        EXPECT_EQ(failed[k].source, reference->state.pictureProblems.failed[k].source);
+        EXPECT_EQ(failed[k].reason, reference->state.pictureProblems.failed[k].reason);
+    }
+    EXPECT_FALSE(fs::exists(job->out("img/broken.jpg"))) << "no empty output is left";
 }
 
 TEST_F(ParallelJobsTest, ASourceThatVanishesMidBuildGivesNoOutputAndTheRestGoOn) {

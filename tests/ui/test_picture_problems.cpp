@@ -80,8 +80,8 @@ private slots:
         QVERIFY2(text.size() > partial.size() &&
                      text.compare(text.size() - partial.size(), partial.size(), partial) == 0,
                  text.c_str());
-        QVERIFY(QFile::exists(dir_.filePath("gallery/img/good.png")));
-        QVERIFY(!QFile::exists(dir_.filePath("gallery/img/junk.jpg")));
+        QVERIFY(QFile::exists(dir_.filePath("gallery/thumbs/tn_good.jpg")));
+        QVERIFY(!QFile::exists(dir_.filePath("gallery/thumbs/tn_junk.jpg")));
         QVERIFY(!form_->isLocked());
     }
 
