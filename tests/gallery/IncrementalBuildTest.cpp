@@ -219,6 +219,19 @@ TEST_F(IncrementalBuildTest, AskMeAndSkipKeepTheirRules) {
     EXPECT_EQ(build().count("img/rocket.jpg"), 0u) << "Skip keeps even a stale output";
 }
 
+TEST_F(IncrementalBuildTest, APictureReadOnlyInPartIsMadeAgainSoItsProblemShowsAgain) {
+    const std::string whole = fileBytes(project.Files[0]);
+    const fs::path cut = scratch.path() / "cut.jpg";
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+    project.Files.push_back(cut.string());
+    build();
+    EXPECT_EQ(state.pictureProblems.partial, std::vector<std::string>{cut.string()});
+    const std::set<std::string> written = build();
+    EXPECT_EQ(written.count("img/cut.jpg") + written.count("thumbs/tn_cut.jpg"), 2u);
+    EXPECT_EQ(state.picturesUpToDate, 6);
+    EXPECT_EQ(state.pictureProblems.partial, std::vector<std::string>{cut.string()});
+}
+
 TEST(BuildRecordFile, ANameThatCannotBeRecordedIsNeverUpToDate) {
     ScratchFolder folder("record-names");
     const std::string source = (folder.path() / "a.jpg").string();
