@@ -1,3 +1,4 @@
+#include "base/VersionRequest.h"
 #include "project/TProject.h"
 #include "ui/CommandLineProject.h"
 #include "ui/MainForm.h"
@@ -11,6 +12,9 @@
 Q_LOGGING_CATEGORY(lcStartup, "fotoplex.startup", QtWarningMsg)
 
 int main(int argc, char* argv[]) {
+    if (const auto status = fotoplex::AnswerVersionRequest("fotoplex", argc, argv)) {
+        return *status;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Fotoplex");
     QApplication::setApplicationDisplayName("Fotoplex");

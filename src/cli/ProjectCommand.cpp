@@ -16,8 +16,8 @@ namespace {
 
 const char* const kUsage =
     "Usage:\n"
-    "  fotoplex-cli project new FILE [NAME=VALUE ...] [--add PATH ...]\n"
-    "  fotoplex-cli project set FILE [NAME=VALUE ...] [--clear-files] [--add PATH ...]\n"
+    "  fotoplex-cli project new FILE [NAME=VALUE ...] [--add PATH...]\n"
+    "  fotoplex-cli project set FILE [NAME=VALUE ...] [--clear-files] [--add PATH...]\n"
     "  fotoplex-cli project show FILE\n\n"
     "new   writes a new project with the default settings, then the given settings,\n"
     "      then appends the given source pictures as the window's Add does.\n"
@@ -25,7 +25,9 @@ const char* const kUsage =
     "show  prints every setting as Name=value, then one File=path line per picture.\n\n"
     "NAME is a setting's name (as 'show' prints them). Flags take true/false or 1/0,\n"
     "integers any 32-bit value, texts are stored as given (at most 255 bytes).\n"
-    "A source path is stored absolute, lower-cased when ConvertLow is set at that moment.\n";
+    "--add takes every path that follows it up to the next option or NAME=VALUE setting\n"
+    "(--add photos/*.jpg). A source path is stored absolute, lower-cased when ConvertLow\n"
+    "is set at that moment.\n";
 
 // A request that cannot be carried out as written: exit status 2, nothing written.
 struct UsageError {
@@ -38,15 +40,30 @@ struct Changes {
     bool clearFiles = false;
 };
 
+// What ends the paths of --add: an option, or a setting that is not also a file's name.
+bool endsPaths(const std::string& word) {
+    if (word.size() > 1 && word[0] == '-') {
+        return true;
+    }
+    const std::size_t equals = word.find('=');
+    std::error_code ec;
+    return equals != std::string::npos && findProjectField(word.substr(0, equals)) &&
+           !std::filesystem::exists(word, ec);
+}
+
 Changes parseChanges(const Args& words, bool allowClear) {
     Changes changes;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word == "--add") {
-            if (i + 1 >= words.size()) {
+            // Every path up to the next option, so that a shell's photos/*.jpg works.
+            const std::size_t first = i + 1;
+            while (i + 1 < words.size() && !endsPaths(words[i + 1])) {
+                changes.added.push_back(words[++i]);
+            }
+            if (i + 1 == first) {
                 throw UsageError{"--add needs a path"};
             }
-            changes.added.push_back(words[++i]);
         } else if (word == "--clear-files" && allowClear) {
             changes.clearFiles = true;
         } else if (const auto equals = word.find('='); equals != std::string::npos && word[0] != '-') {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/Version.h"
+#include "base/VersionRequest.h"
 #include "cli/Commands.h"
 
 namespace {
@@ -30,12 +31,16 @@ void printUsage(std::ostream& out) {
         out << "  " << command.name << std::string(10 - std::string(command.name).size(), ' ')
             << command.summary << "\n";
     }
-    out << "\n'fotoplex-cli COMMAND --help' tells more.\n";
+    out << "\n'fotoplex-cli COMMAND --help' tells more; 'fotoplex-cli --version' prints the "
+           "version.\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = fotoplex::AnswerVersionRequest("fotoplex-cli", argc, argv)) {
+        return *status;
+    }
     const Args words(argv + 1, argv + argc);
     if (words.empty()) {
         printUsage(std::cerr);
@@ -43,10 +48,6 @@ int main(int argc, char** argv) {
     }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         printUsage(std::cout);
-        return fotoplex::cli::kExitOk;
-    }
-    if (words[0] == "--version") {
-        std::cout << "fotoplex-cli " << fotoplex::kVersionText << "\n";
         return fotoplex::cli::kExitOk;
     }
     for (const Command& command : kCommands) {

@@ -59,7 +59,12 @@ void MakeCSS(const TProject& project) {
 }
 
 std::string BackgroundFileName(const TProject& project) {
-    const std::string name = SourceFileName(project.BackgroundImagePath.str());
+    // Unlike a source's name, the background's stays split at "\" as well, so that a project
+    // from Windows (C:\Pictures\Back.JPG) still names its copy back.jpg.
+    const std::string& path = project.BackgroundImagePath.str();
+    const std::size_t last = path.find_last_of("/\\");
+    const std::string name =
+        SourceFileName(last == std::string::npos ? path : path.substr(last + 1));
     return project.ConvertLow ? toLowerAscii(name) : name;
 }
 

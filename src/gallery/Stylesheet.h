@@ -26,8 +26,8 @@ void MakeCSS(const TProject& project);
 std::string BackgroundFileName(const TProject& project);
 
 // Copies the background image to TargetDir + BackgroundFileName. Nothing happens when no
-// background is chosen or no file lies at its path. Errors of CopyFileReplacing; a background
-// that already is the destination file fails with "Cannot create file %s" and stays intact.
+// background is chosen, no file lies at its path, or the background already is that file in
+// the gallery (it is left as it is). Errors of CopyFileReplacing.
 void CopyBackgroundImage(const TProject& project);
 
 } // namespace fotoplex

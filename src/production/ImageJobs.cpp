@@ -68,12 +68,14 @@ bool startJob(JobContext& job, std::string (*outputFolder)(const TProject&)) {
 
 enum class Decision { Produce, Keep, UpToDate };
 
-// The overwrite policy for one output. A source is never its own output. Under "Overwrite"
-// an output that the record knows to be what producing it again would give stays.
+// The overwrite policy for one output. A source is never its own output. The policy is about
+// files: a folder lying at the output path is neither removed nor asked about, and the write
+// then fails with "Cannot create file %s". Under "Overwrite" an output that the record knows
+// to be what producing it again would give stays.
 Decision overwritePolicy(JobContext& job, const std::string& output,
                          const std::function<bool()>& upToDate) {
     std::error_code ec;
-    if (!std::filesystem::exists(output, ec)) {
+    if (!std::filesystem::exists(output, ec) || std::filesystem::is_directory(output, ec)) {
         return Decision::Produce;
     }
     switch (job.project.OverwriteMode) {

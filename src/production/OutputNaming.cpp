@@ -12,11 +12,13 @@ namespace fotoplex {
 
 namespace {
 
+// Only the folder settings read "\" as a delimiter (withPlatformDelimiters); on Linux a
+// file may carry one in its name (a\y.jpg), and that name stays whole.
 bool isDelimiter(char c) {
 #ifdef _WIN32
     return c == '\\' || c == '/' || c == ':';
 #else
-    return c == '/' || c == '\\';
+    return c == '/';
 #endif
 }
 

@@ -21,8 +21,9 @@ inline constexpr char kPathDelimiter = '\\';
 inline constexpr char kPathDelimiter = '/';
 #endif
 
-// The part of a stored path after its last delimiter (D:\Pics\Beach.JPG gives Beach.JPG);
-// the whole path when it has none. Case and extension stay as stored.
+// The part of a stored path after its last delimiter (D:\Pics\Beach.JPG gives Beach.JPG on
+// Windows); the whole path when it has none. Case and extension stay as stored. On Linux "/"
+// is the only delimiter: /p/a\y.jpg gives a\y.jpg.
 std::string SourceFileName(const std::string& path);
 
 // The file name without its extension, which begins at the last ".": my.beach.png gives

@@ -91,6 +91,8 @@ TEST_F(ProjectCli, BadRequestsExitWith2AndLeaveTheFileUntouched) {
         {"project", "set", project, "JumpMenu=yes"},
         {"project", "set", project, "--add"},
         {"project", "set", project, "--add", photo("missing.jpg")},
+        {"project", "set", project, "--add", photo("sea.png"), photo("missing.jpg")},
+        {"project", "set", project, "--add", "--clear-files"},
         {"project", "set", project, "stray"},
         {"project", "frobnicate", project},
     };
@@ -104,6 +106,28 @@ TEST_F(ProjectCli, BadRequestsExitWith2AndLeaveTheFileUntouched) {
     EXPECT_NE(unknown.out.find("NoSuchSetting"), std::string::npos);
     const auto malformed = runCli({"project", "set", project, "TableCols=abc"});
     EXPECT_NE(malformed.out.find("abc"), std::string::npos);
+}
+
+TEST_F(ProjectCli, AddTakesEveryPathUpToTheNextOptionOrSetting) {
+    auto r = runCli({"project", "new", project, "ConvertLow=0", "--add", photo("Beach.JPG"),
+                     photo("sea.png")});
+    ASSERT_EQ(r.status, 0) << r.out;
+    r = runCli({"project", "set", project, "--add", photo("sea.png"), "TableCols=3", "--add",
+                photo("Beach.JPG"), photo("sea.png")});
+    ASSERT_EQ(r.status, 0) << r.out;
+    TProject loaded;
+    loaded.Load(project);
+    EXPECT_EQ(loaded.Files, (std::vector<std::string>{photo("Beach.JPG"), photo("sea.png"),
+                                                      photo("sea.png"), photo("Beach.JPG"),
+                                                      photo("sea.png")}));
+    EXPECT_EQ(loaded.TableCols, 3);
+
+    r = runCli({"project", "set", project, "--add", photo("Beach.JPG"), "--clear-files"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    loaded.Load(project);
+    EXPECT_EQ(loaded.Files, std::vector<std::string>{photo("Beach.JPG")})
+        << "an option ends the paths";
+    EXPECT_NE(runCli({"project", "--help"}).out.find("--add photos/*.jpg"), std::string::npos);
 }
 
 TEST_F(ProjectCli, MissingProjectIsAnErrorNamingIt) {

@@ -451,3 +451,50 @@ TEST_F(BadSourcesTest, TheCommandsShowOneWarningAndNothingWhenAllIsMade) {
 
 } // namespace
 } // namespace fotoplex
+
+namespace fotoplex {
+namespace {
+
+// The overwrite policy is about files: a folder at an output path stays, under every mode.
+TEST_F(BadSourcesTest, AFolderAtAnOutputPathIsNeverRemovedNorAskedAbout) {
+    project.Files = {source("rocket.jpg", "a.jpg"), source("coffee.png", "b.png")};
+    for (const int mode : {0, 1}) {
+        project.OverwriteMode = mode;
+        fs::remove(image("b.png"));
+        fs::remove(thumb("tn_a.jpg"));
+        fs::create_directories(image("a.jpg"));               // empty
+        fs::create_directories(thumb("tn_b.jpg") / "inside"); // not empty
+        dialogs.asked.clear();
+        JobContext job = context();
+        RunImagesCommand(job);
+        RunThumbnailsCommand(job);
+
+        EXPECT_TRUE(fs::is_directory(image("a.jpg"))) << mode;
+        EXPECT_TRUE(fs::is_directory(thumb("tn_b.jpg") / "inside")) << mode;
+        EXPECT_TRUE(isJpeg(image("b.png")));
+        EXPECT_TRUE(isJpeg(thumb("tn_a.jpg")));
+        ASSERT_EQ(dialogs.asked.size(), 2u) << "no question, one warning per command";
+        EXPECT_NE(dialogs.asked[0].text.find("Cannot create file " + image("a.jpg").string()),
+                  std::string::npos)
+            << dialogs.asked[0].text;
+        EXPECT_NE(dialogs.asked[1].text.find("Cannot create file " + thumb("tn_b.jpg").string()),
+                  std::string::npos);
+    }
+}
+
+TEST_F(BadSourcesTest, AFolderAtACopyPathFailsTheCopy) {
+    project.ResizeImages = false;
+    project.Files = {source("rocket.jpg", "a.jpg")};
+    fs::create_directories(image("a.jpg"));
+    JobContext job = context();
+    try {
+        ImageJob(job);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file " + image("a.jpg").string());
+    }
+    EXPECT_TRUE(fs::is_directory(image("a.jpg")));
+}
+
+} // namespace
+} // namespace fotoplex

@@ -24,10 +24,24 @@ TProject galleryAt(const std::string& targetDir) {
 
 TEST(SourceNameTest, FileNameIsTheLastComponentAsStored) {
     EXPECT_EQ(SourceFileName("/home/ann/Pics/Beach.JPG"), "Beach.JPG");
+#ifdef _WIN32
     EXPECT_EQ(SourceFileName("D:\\Pics\\Beach.JPG"), "Beach.JPG");
+#endif
     EXPECT_EQ(SourceFileName("Beach.JPG"), "Beach.JPG");
     EXPECT_EQ(SourceFileName("/pics/12:30 lunch.jpg"), "12:30 lunch.jpg");
     EXPECT_EQ(SourceFileName("/pics/"), "");
+}
+
+TEST(SourceNameTest, ABackslashInAFileNameIsPartOfTheName) {
+    EXPECT_EQ(SourceFileName("/pics/a\\y.jpg"), "a\\y.jpg");
+    EXPECT_EQ(SourceBaseName("/pics/a\\y.jpg"), "a\\y");
+    TProject project = galleryAt("/gallery/");
+    project.ImageFolder = "img\\"; // a folder setting from Windows still reads "\\" as "/"
+    EXPECT_EQ(ImageFilePath(project, "/pics/a\\y.jpg"), "/gallery/img/a\\y.jpg");
+    EXPECT_EQ(ThumbFilePath(project, "/pics/a\\y.jpg"), "/gallery/thumbs/tn_a\\y.jpg");
+    EXPECT_NE(ImageFilePath(project, "/pics/a\\y.jpg"), ImageFilePath(project, "/pics/y.jpg"))
+        << "two such sources no longer share their outputs";
+    EXPECT_EQ(RelativeToTarget(project, ImageFilePath(project, "/pics/a\\y.jpg")), "img/a\\y.jpg");
 }
 
 TEST(SourceNameTest, BaseNameEndsBeforeTheLastDot) {
