@@ -36,6 +36,11 @@ struct JobContext {
 // and the status says so. An output that cannot be read back is recorded as "0" x "0". A
 // picture the worker could not make, or read only in part, is noted in the state's
 // PictureProblems, and the job goes on with the next file.
+//
+// Files are made by up to `workers` resize workers at once (ProductionQueue); questions,
+// sizes, progress and status still come in list order, and a cancel lets the files in flight
+// finish whole. Under "Overwrite" an output that the target folder's BuildRecord knows to be
+// up to date is kept and counted in picturesUpToDate; what is made counts in picturesMade.
 void ImageJob(JobContext& job);
 
 // Writes one JPEG thumbnail per listed source into the thumbnail folder and records each
