@@ -6,12 +6,15 @@
 namespace fotoplex::cli {
 
 // fotoplex-cli info FILE...: one line per file from its header:
-// path, format, width, height, horizontal and vertical dots per inch, tab-separated.
+// path, format, width, height, horizontal and vertical dots per inch, tab-separated; the size is
+// the upright one, and a file stored turned or mirrored adds "orientation N".
 int runInfoCommand(const Args& args) {
     if (args.empty() || args[0] == "--help") {
         (args.empty() ? std::cerr : std::cout)
             << "Usage: fotoplex-cli info FILE...\n"
-               "Prints path, format, width, height, resx, resy for each file, tab-separated.\n";
+               "Prints path, format, width, height, resx, resy for each file, tab-separated.\n"
+               "The size is the upright one; a picture stored turned or mirrored adds\n"
+               "'orientation N' (EXIF numbering, 2 to 8).\n";
         return args.empty() ? kExitUsage : kExitOk;
     }
     RasterImage image;
@@ -21,7 +24,11 @@ int runInfoCommand(const Args& args) {
         const bool known = p.Format != FileFormat::Unknown;
         std::cout << path << '\t' << fileFormatName(p.Format) << '\t' << (known ? p.Width : 0)
                   << '\t' << (known ? p.Height : 0) << '\t' << (known ? p.ResolutionX : 0) << '\t'
-                  << (known ? p.ResolutionY : 0) << '\n';
+                  << (known ? p.ResolutionY : 0);
+        if (known && p.Orientation != 1) {
+            std::cout << "\torientation " << p.Orientation;
+        }
+        std::cout << '\n';
     }
     return kExitOk;
 }

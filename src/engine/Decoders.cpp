@@ -1,8 +1,11 @@
 #include "engine/Decoders.h"
 
+#include "engine/Orientation.h"
 #include "engine/jpeg/JpegReader.h"
 #include "engine/png/PngReader.h"
 #include "engine/tiff/TiffReader.h"
+
+#include <utility>
 
 namespace fotoplex {
 
@@ -27,6 +30,21 @@ DecodeResult decodeAs(FileFormat format, std::span<const std::uint8_t> data, Pic
         break;
     }
     return {DecodeStatus::Failed, "no reader for this format"};
+}
+
+DecodeResult decodeUpright(FileFormat format, std::span<const std::uint8_t> data, Picture& picture,
+                           DecodedInfo& info, JpegDetails& jpeg, bool headerOnly) {
+    DecodeResult result = decodeAs(format, data, picture, info, jpeg, headerOnly);
+    if (result.status == DecodeStatus::Failed || info.orientation == 1) {
+        return result;
+    }
+    if (!headerOnly) {
+        turnUpright(picture, info.orientation);
+    }
+    if (orientationSwapsSides(info.orientation)) {
+        std::swap(info.width, info.height);
+    }
+    return result;
 }
 
 } // namespace fotoplex

@@ -15,4 +15,9 @@ namespace fotoplex {
 DecodeResult decodeAs(FileFormat format, std::span<const std::uint8_t> data, Picture& picture,
                       DecodedInfo& info, JpegDetails& jpeg, bool headerOnly);
 
+// decodeAs, then the picture turned into its upright form by the orientation the file states;
+// `info` then gives the upright size (also in header mode) and still the stated orientation.
+DecodeResult decodeUpright(FileFormat format, std::span<const std::uint8_t> data, Picture& picture,
+                           DecodedInfo& info, JpegDetails& jpeg, bool headerOnly);
+
 } // namespace fotoplex

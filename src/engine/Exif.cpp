@@ -72,6 +72,8 @@ std::optional<std::uint16_t> readShort(const TiffCursor& tiff, std::size_t entry
     return tiff.u16(entry + 8); // a single short sits in the value field itself
 }
 
+constexpr std::array<std::uint8_t, 6> kExifId = {'E', 'x', 'i', 'f', 0, 0};
+
 // The TIFF structure of an EXIF block and where its IFD0 starts.
 struct TiffBody {
     std::span<const std::uint8_t> bytes;
@@ -80,17 +82,10 @@ struct TiffBody {
     std::size_t ifd0 = 0;
 };
 
-constexpr std::array<std::uint8_t, 6> kExifId = {'E', 'x', 'i', 'f', 0, 0};
-
-bool startsWithExifId(std::span<const std::uint8_t> block) {
-    return block.size() >= kExifId.size() &&
-           std::memcmp(block.data(), kExifId.data(), kExifId.size()) == 0;
-}
-
 // Finds the TIFF header; `bareAllowed` also takes a block that starts with the byte order mark.
 std::optional<TiffBody> locateTiff(std::span<const std::uint8_t> block, bool bareAllowed) {
     TiffBody t;
-    if (startsWithExifId(block)) {
+    if (isExifBlock(block)) {
         t.skipped = kExifId.size();
     } else if (!bareAllowed) {
         return std::nullopt;
@@ -155,6 +150,11 @@ std::optional<OrientationEntries> findOrientation(std::span<const std::uint8_t> 
 }
 
 } // namespace
+
+bool isExifBlock(std::span<const std::uint8_t> app1) {
+    return app1.size() >= kExifId.size() &&
+           std::memcmp(app1.data(), kExifId.data(), kExifId.size()) == 0;
+}
 
 std::optional<ExifResolution> readExifResolution(std::span<const std::uint8_t> app1) {
     const auto t = locateTiff(app1, false);

@@ -13,6 +13,9 @@ struct ExifResolution {
     std::uint16_t unit = 2; // 1 none, 2 inch, 3 centimetre (the EXIF default is inch)
 };
 
+// True when an APP1 payload begins with "Exif\0\0" (rather than, say, XMP).
+bool isExifBlock(std::span<const std::uint8_t> app1);
+
 // Reads XResolution, YResolution and ResolutionUnit from the payload of an APP1 marker
 // ("Exif\0\0" followed by a TIFF structure). Every offset and count is checked against the
 // payload's length; anything that does not fit gives no result.

@@ -21,7 +21,7 @@ std::optional<DecodedInfo> headerOf(FileFormat format, std::span<const std::uint
     Picture untouched;
     DecodedInfo info;
     JpegDetails jpeg;
-    if (decodeAs(format, data, untouched, info, jpeg, true).status == DecodeStatus::Failed) {
+    if (decodeUpright(format, data, untouched, info, jpeg, true).status == DecodeStatus::Failed) {
         return std::nullopt;
     }
     return info;

@@ -70,7 +70,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
     Picture decoded;
     DecodedInfo info;
     JpegDetails jpeg;
-    const DecodeResult result = decodeAs(format, data, decoded, info, jpeg, false);
+    const DecodeResult result = decodeUpright(format, data, decoded, info, jpeg, false);
     Incomplete = result.status != DecodeStatus::Complete;
     IncompleteReason = Incomplete ? result.reason : std::string();
     if (result.status == DecodeStatus::Failed) {
@@ -81,6 +81,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
         FileParams.ResolutionX = 0;
         FileParams.ResolutionY = 0;
         FileParams.Format = FileFormat::Unknown;
+        FileParams.Orientation = 1;
         FileParams.Markers.clear();
         return;
     }
@@ -90,6 +91,7 @@ void RasterImage::takeDecoded(FileFormat format, std::span<const std::uint8_t> d
     FileParams.ResolutionX = info.resolutionX;
     FileParams.ResolutionY = info.resolutionY;
     FileParams.Format = format;
+    FileParams.Orientation = info.orientation;
     if (format == FileFormat::Jpeg) {
         FileParams.ColorSpace = jpeg.colorSpace;
         FileParams.Markers = std::move(jpeg.markers);
@@ -108,6 +110,7 @@ void RasterImage::ReadFileHeader(const std::string& path) {
     FileParams.Height = header.info.height;
     FileParams.ResolutionX = header.info.resolutionX;
     FileParams.ResolutionY = header.info.resolutionY;
+    FileParams.Orientation = header.info.orientation;
 }
 
 void RasterImage::WriteJpegFile(const std::string& path) {

@@ -27,6 +27,9 @@ struct TFileParams {
     bool Progressive = false;
     JpegColorSpace ColorSpace = JpegColorSpace::YCbCr; // what WriteJpegFile writes
     std::vector<JpegMarker> Markers;                   // written after the JPEG header, in order
+    // How the file last read says it is stored (1 upright); Width and Height are the upright
+    // size, and the picture has been turned upright.
+    std::uint16_t Orientation = 1;
 };
 
 // The one picture object of the program: a picture in memory with its file parameters, the
@@ -50,7 +53,8 @@ public:
     // As ReadPictureFile for bytes already in memory in a stated format.
     void ReadPictureStream(std::span<const std::uint8_t> stream, FileFormat format);
 
-    // Width, Height, ResolutionX, ResolutionY and Format from the file's header, the format
+    // Width, Height (upright: exchanged when the file says it is stored turned a quarter),
+    // ResolutionX, ResolutionY, Format and Orientation from the file's header, the format
     // recognised by the leading bytes. Never throws; an unknown or unreadable file sets
     // Format 0 and keeps the other fields. The picture is not touched.
     void ReadFileHeader(const std::string& path);

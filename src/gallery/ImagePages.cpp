@@ -2,6 +2,7 @@
 
 #include "base/FileUtil.h"
 #include "gallery/PageText.h"
+#include "gallery/UrlEncoding.h"
 #include "production/OutputNaming.h"
 #include "project/TProject.h"
 
@@ -18,20 +19,20 @@ void appendLinkLines(const TProject& project, const ImagePageSet& set, std::size
                      std::vector<std::string>& lines) {
     const std::size_t fileCount = project.Files.size();
     if (i > 0) {
-        lines.push_back(R"(<a href=")" + entryOrEmpty(set.pageNames, i - 1) + R"(">)" +
-                        project.PreviousText.str() + "</a>&nbsp;");
+        lines.push_back(R"(<a href=")" + UrlInAttribute(entryOrEmpty(set.pageNames, i - 1)) +
+                        R"(">)" + PageWord(project, project.PreviousText.str()) + "</a>&nbsp;");
     } else {
-        lines.push_back(project.PreviousText.str() + "&nbsp;");
+        lines.push_back(PageWord(project, project.PreviousText.str()) + "&nbsp;");
     }
     const std::size_t cellsPerPage = static_cast<std::size_t>(set.table.rows) * set.table.cols;
     const auto indexPage = static_cast<int>(i / cellsPerPage + 1);
     lines.push_back(R"(<a href=")" + IndexPageFileName(indexPage) + R"(">)" +
-                    project.GalleryText.str() + "</a>&nbsp;");
+                    PageWord(project, project.GalleryText.str()) + "</a>&nbsp;");
     if (i + 1 < fileCount) {
-        lines.push_back(R"(<a href=")" + entryOrEmpty(set.pageNames, i + 1) + R"(">)" +
-                        project.NextText.str() + "</a>");
+        lines.push_back(R"(<a href=")" + UrlInAttribute(entryOrEmpty(set.pageNames, i + 1)) +
+                        R"(">)" + PageWord(project, project.NextText.str()) + "</a>");
     } else {
-        lines.push_back(project.NextText.str());
+        lines.push_back(PageWord(project, project.NextText.str()));
     }
 }
 
@@ -62,10 +63,11 @@ void FormImagePage(const TProject& project, const ImagePageSet& set, std::size_t
                     std::to_string(project.CellSpacing) + R"(" cellpadding=")" +
                     std::to_string(project.CellPadding) + R"(">)");
     lines.push_back("<tr><td>");
-    lines.push_back(R"(<img src=")" +
-                    RelativeToTarget(project, ImageFilePath(project, project.Files[i])) +
-                    R"(" width=")" + entryOrEmpty(set.widths, i) + R"(" height=")" +
-                    entryOrEmpty(set.heights, i) + R"("><br>)");
+    lines.push_back(
+        R"(<img src=")" +
+        UrlInAttribute(RelativeToTarget(project, ImageFilePath(project, project.Files[i]))) +
+        R"(" width=")" + entryOrEmpty(set.widths, i) + R"(" height=")" +
+        entryOrEmpty(set.heights, i) + R"("><br>)");
     lines.push_back("</td></tr></table>");
     lines.push_back("</td></tr>");
     lines.push_back(R"(<tr><td align="center" valign="center">)");

@@ -2,6 +2,7 @@
 
 #include "base/FileUtil.h"
 #include "gallery/PageText.h"
+#include "gallery/UrlEncoding.h"
 #include "production/OutputNaming.h"
 #include "project/TProject.h"
 
@@ -41,8 +42,9 @@ std::string frameLine(const TProject& project, const std::string& alignText) {
 std::string headerRow(const TProject& project, const IndexPageSet& set, int pageNumber) {
     return R"(<tr><td bgcolor=")" + project.TableHeaderColor.str() + R"(" colspan=")" +
            to_string(set.table.cols) + R"(" align="center"><font color=")" +
-           project.TableHeaderTextColor.str() + R"("><b>)" + project.PageText.str() + " " +
-           to_string(pageNumber) + " " + project.OfText.str() + " " + to_string(set.pageCount) +
+           project.TableHeaderTextColor.str() + R"("><b>)" +
+           PageWord(project, project.PageText.str()) + " " + to_string(pageNumber) + " " +
+           PageWord(project, project.OfText.str()) + " " + to_string(set.pageCount) +
            "</b></font></td></tr>";
 }
 
@@ -50,11 +52,12 @@ std::string thumbnailCell(const TProject& project, const IndexPageSet& set, std:
     const std::string& source = project.Files[k];
     return R"(<td width=")" + to_string(project.ThumbWidth) + R"(" height=")" +
            to_string(project.ThumbHeight) + R"(" valign="center"><a href=")" +
-           entryOrEmpty(set.pageNames, k) + R"(" target=")" + LinksTargetText(project.LinksTarget) +
-           R"("><img src=")" + RelativeToTarget(project, ThumbFilePath(project, source)) +
+           UrlInAttribute(entryOrEmpty(set.pageNames, k)) + R"(" target=")" +
+           LinksTargetText(project.LinksTarget) + R"("><img src=")" +
+           UrlInAttribute(RelativeToTarget(project, ThumbFilePath(project, source))) +
            R"(" width=")" + entryOrEmpty(set.thumbSizes.widths, k) + R"(" height=")" +
            entryOrEmpty(set.thumbSizes.heights, k) + R"(" border="0" align="absmiddle" alt=")" +
-           SourceFileName(source) + R"("></a></td>)";
+           PageWord(project, SourceFileName(source)) + R"("></a></td>)";
 }
 
 std::string emptyThumbnailCell(const TProject& project) {
@@ -94,8 +97,8 @@ void appendTableRows(const TProject& project, const IndexPageSet& set, int pageN
 // The row linking to the previous and the next index page; the words without a page to go
 // to stay plain text with their arrows.
 std::string navigationRow(const TProject& project, const IndexPageSet& set, int pageNumber) {
-    const std::string previousWord = "[&lt;&lt;] " + project.PreviousText.str();
-    const std::string nextWord = project.NextText.str() + " [&gt;&gt;]";
+    const std::string previousWord = "[&lt;&lt;] " + PageWord(project, project.PreviousText.str());
+    const std::string nextWord = PageWord(project, project.NextText.str()) + " [&gt;&gt;]";
     std::string previous = previousWord;
     if (pageNumber > 1) {
         previous =
@@ -111,9 +114,9 @@ std::string navigationRow(const TProject& project, const IndexPageSet& set, int 
 
 void appendJumpMenu(const TProject& project, const IndexPageSet& set, int pageNumber,
                     std::vector<std::string>& lines) {
-    const std::string& pageWord = project.PageText.str();
+    const std::string pageWord = PageWord(project, project.PageText.str());
     lines.push_back(R"(<tr><td colspan=")" + to_string(set.table.cols) + R"(" align="center">)" +
-                    project.JumpToText.str() +
+                    PageWord(project, project.JumpToText.str()) +
                     R"x(: <select name="select" onChange="jmpMenu('parent',this,0)">)x");
     // The first option is split over lines, with " selected" on a line of its own.
     lines.push_back(R"(<option value="index.html")");
@@ -177,7 +180,8 @@ void FormIndexPage(const TProject& project, const IndexPageSet& set, int pageNum
     if (!IsBlank(project.TopTitle.str())) {
         const std::string level = to_string(project.TopTitleSize + 1);
         lines.push_back("<br><h" + level + R"( align=")" + set.alignText + R"(">)" +
-                        TrimBlanks(project.TopTitle.str()) + "</h" + level + "></p><br>");
+                        PageWord(project, TrimBlanks(project.TopTitle.str())) + "</h" + level +
+                        "></p><br>");
     }
     lines.push_back(frameLine(project, set.alignText));
     lines.push_back(R"(<table width="100%" align="center" cellspacing=")" +

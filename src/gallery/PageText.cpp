@@ -1,5 +1,6 @@
 #include "gallery/PageText.h"
 
+#include "gallery/PageCharset.h"
 #include "gallery/PageIdentity.h"
 #include "project/TProject.h"
 
@@ -51,12 +52,16 @@ void AppendHeadLines(const TProject& project, const PageIdentity& identity,
                     R"(web gallery in seconds.">)");
     lines.push_back(R"(<meta name="Robots" content="index, follow">)");
     if (!IsBlank(project.DocTitle.str())) {
-        lines.push_back("<title>" + project.DocTitle.str() + "</title>");
+        lines.push_back("<title>" + PageWord(project, project.DocTitle.str()) + "</title>");
     }
 }
 
+std::string PageWord(const TProject& project, const std::string& text) {
+    return InPageCharset(text, project.GetCharset());
+}
+
 std::string CreditText(const TProject& project, const PageIdentity& identity) {
-    return project.BottomTitle.str() + identity.versionText;
+    return PageWord(project, project.BottomTitle.str() + identity.versionText);
 }
 
 } // namespace fotoplex

@@ -1,7 +1,7 @@
 #pragma once
 
 // Pieces of text that both kinds of page write the same way. Nothing is escaped: every
-// word and title goes into the page exactly as the project holds it.
+// word and title goes into the page as the project holds it, in the page's own charset.
 
 #include <string>
 #include <vector>
@@ -22,6 +22,9 @@ std::string AlignmentText(int alignment);
 // description and robots lines, and the title line when DocTitle is not blank.
 void AppendHeadLines(const TProject& project, const PageIdentity& identity,
                      std::vector<std::string>& lines);
+
+// A project text (a word, a title, a file name) in the charset the page declares.
+std::string PageWord(const TProject& project, const std::string& text);
 
 // BottomTitle followed directly by the version: the text of the credit link.
 std::string CreditText(const TProject& project, const PageIdentity& identity);

@@ -2,6 +2,7 @@
 
 #include "base/FileUtil.h"
 #include "base/Text.h"
+#include "gallery/UrlEncoding.h"
 #include "production/OutputNaming.h"
 #include "project/TProject.h"
 
@@ -29,7 +30,7 @@ std::string bodyRule(const TProject& project) {
     std::string rule = "body { " + fontAndColor(project, project.TextColor.str()) +
                        "; background-color: " + project.BackColor.str() + ";";
     if (!project.BackgroundImagePath.empty()) {
-        rule += " background: url(" + BackgroundFileName(project) + ");";
+        rule += " background: url(" + UrlInStylesheet(BackgroundFileName(project)) + ");";
     }
     // Left, top, bottom, right: the order the rule has always had.
     return rule + " margin-left: " + px(project.MarginLeft) +

@@ -62,9 +62,9 @@ std::string documentsFolder() {
 
 PlatformDefaults platformDefaults() {
 #ifdef _WIN32
-    return {"C:\\My Documents", "img\\", "thumbs\\"};
+    return {"C:\\My Documents", "img\\", "thumbs\\", 18};
 #else
-    return {documentsFolder(), "img/", "thumbs/"};
+    return {documentsFolder(), "img/", "thumbs/", 17};
 #endif
 }
 

@@ -90,7 +90,7 @@ void TProject::SetDefaults() {
     NextText = "Next";
     OfText = "Of";
     JumpToText = "Jump";
-    Encoding = 18;
+    Encoding = platform.encoding;
     FontFamily = 0;
     LinksTarget = 1;
     OverwriteMode = 0;

@@ -354,6 +354,94 @@ TEST_F(BuildCli, InterruptAsksAtTheNextFileAndCancels) {
     EXPECT_NE(seen.find("Do you want to cancel the job?"), std::string::npos) << seen;
 }
 
+// Every href, src and stylesheet url(...) of the gallery, percent-decoded, except the links
+// that leave it (the credit line).
+std::vector<std::string> referencesIn(const fs::path& target) {
+    const auto decoded = [](const std::string& url) {
+        std::string out;
+        for (std::size_t i = 0; i < url.size(); ++i) {
+            if (url[i] == '%' && i + 2 < url.size()) {
+                out += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                out += url[i];
+            }
+        }
+        return out;
+    };
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(target)) {
+        if (!entry.is_regular_file()) {
+            continue;
+        }
+        const std::string text = bytesOf(entry.path());
+        const std::string ext = entry.path().extension().string();
+        const std::vector<std::pair<std::string, std::string>> forms =
+            ext == ".css"    ? std::vector<std::pair<std::string, std::string>>{{"url(", ")"}}
+            : ext == ".html" ? std::vector<std::pair<std::string, std::string>>{{"href=\"", "\""},
+                                                                                {"src=\"", "\""}}
+                             : std::vector<std::pair<std::string, std::string>>{};
+        for (const auto& [open, close] : forms) {
+            for (std::size_t at = text.find(open); at != std::string::npos;
+                 at = text.find(open, at + 1)) {
+                const std::size_t start = at + open.size();
+                const std::string url = text.substr(start, text.find(close, start) - start);
+                if (url.rfind("http", 0) != 0) {
+                    found.push_back(decoded(url));
+                }
+            }
+        }
+    }
+    return found;
+}
+
+TEST_F(BuildCli, EveryLinkOfAGalleryWithAwkwardNamesReachesItsFile) {
+    const fs::path portrait = root / "src" / "portrait.jpg"; // stored lying, Orientation 6
+    fs::copy_file(fs::path(FOTOPLEX_SOURCE_DIR) / "tests/data/orientation/jpeg-6.jpg", portrait);
+    const std::vector<std::string> sources = {makeSource("M\xC3\xBCller 100%.jpg"),
+                                              makeSource("land scape#1.jpg", "coffee.png"),
+                                              makeSource("why?.png", "chelsea.png"),
+                                              makeSource("it's (2).gif", "astronaut.png"),
+                                              makeSource("plain.jpg"),
+                                              portrait.string()};
+    const std::string background = makeSource("Back (1) 50%.png", "coffee.png", "40x40");
+    newProject({"ConvertLow=false", "ResizeImages=true", "TableCols=2", "TableRows=2",
+                "JumpMenu=true", "DocTitle=Ferien in K\xC3\xB6ln \xE2\x80\x93 Sommer",
+                "BackgroundImagePath=" + background},
+               sources);
+    const auto r = runCli({"build", projectFile, "--yes", "--no-open"});
+    ASSERT_EQ(r.status, 0) << r.out;
+
+    const std::vector<std::string> references = referencesIn(target);
+    EXPECT_GE(references.size(), 6u * 5) << "thumbnail links and pictures, page links";
+    for (const std::string& reference : references) {
+        EXPECT_TRUE(fs::exists(target / reference)) << reference;
+    }
+    const std::string index = bytesOf(target / "index.html");
+    EXPECT_NE(index.find("charset=utf-8"), std::string::npos);
+    EXPECT_NE(index.find("<title>Ferien in K\xC3\xB6ln \xE2\x80\x93 Sommer</title>"),
+              std::string::npos);
+    EXPECT_NE(bytesOf(target / "page2.html").find(R"(src="thumbs/tn_plain.jpg")"),
+              std::string::npos);
+
+    // The portrait stands upright, and its page carries the upright size.
+    EXPECT_EQ(identify(target / "img" / "portrait.jpg", "%wx%h"), "640x960");
+    EXPECT_EQ(identify(target / "img" / "portrait.jpg", "%[EXIF:Orientation]"), "1");
+    EXPECT_NE(bytesOf(target / "portrait_jpg.html").find(R"(width="640" height="960")"),
+              std::string::npos);
+    EXPECT_EQ(identify(target / "thumbs" / "tn_portrait.jpg", "%wx%h"), "120x180");
+}
+
+TEST_F(BuildCli, AByteCopyOfATurnedPictureKeepsItsTagAndThePageTheUprightSize) {
+    const fs::path portrait = root / "src" / "portrait.jpg";
+    fs::copy_file(fs::path(FOTOPLEX_SOURCE_DIR) / "tests/data/orientation/jpeg-6.jpg", portrait);
+    newProject({}, {portrait.string()});
+    ASSERT_EQ(runCli({"build", projectFile, "--yes", "--quiet"}).status, 0);
+    EXPECT_EQ(bytesOf(target / "img" / "portrait.jpg"), bytesOf(portrait));
+    EXPECT_NE(bytesOf(target / "portrait_jpg.html").find(R"(width="30" height="45")"),
+              std::string::npos);
+}
+
 TEST(DemoCli, BuildsTheSampleGallery) {
     const fs::path dir =
         fs::temp_directory_path() / ("fotoplex-demo-" + std::to_string(::getpid()));

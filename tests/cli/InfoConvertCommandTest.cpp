@@ -82,10 +82,22 @@ TEST_F(CliFolder, ConvertWritesJpegWithTheGivenQualityAndProgression) {
     ASSERT_EQ(runCli("convert " + data("jpeg/big.jpg") + " " + high + " --progressive").status, 0);
     EXPECT_LT(std::filesystem::file_size(low), std::filesystem::file_size(high));
     const CliRun info = runCli("info " + high);
-    EXPECT_EQ(info.out, high + "\tjpeg\t96\t80\t1\t1\n");
+    // The source's 1:1 density has no unit: the output carries the display's resolution.
+    EXPECT_EQ(info.out, high + "\tjpeg\t96\t80\t96\t96\n");
     // Progressive files start their first scan with a progressive frame marker (SOF2).
     EXPECT_NE(slurp(high).find("\xFF\xC2"), std::string::npos);
     EXPECT_EQ(slurp(low).find("\xFF\xC2"), std::string::npos);
+}
+
+TEST_F(CliFolder, InfoGivesTheUprightSizeAndATurnedPicturesOrientation) {
+    const CliRun info =
+        runCli("info " + data("orientation/jpeg-1.jpg") + " " + data("orientation/jpeg-6.jpg") +
+               " " + data("orientation/png-8.png") + " " + data("orientation/tiff-3.tif"));
+    EXPECT_EQ(info.out,
+              data("orientation/jpeg-1.jpg") + "\tjpeg\t45\t30\t1\t1\n" +
+                  data("orientation/jpeg-6.jpg") + "\tjpeg\t30\t45\t1\t1\torientation 6\n" +
+                  data("orientation/png-8.png") + "\tpng\t30\t45\t0\t0\torientation 8\n" +
+                  data("orientation/tiff-3.tif") + "\ttiff\t45\t30\t0\t0\torientation 3\n");
 }
 
 TEST_F(CliFolder, ConvertWritesPixelsAsPpmAndAlphaAsPgm) {
@@ -120,7 +132,7 @@ TEST_F(CliFolder, AnIncompleteReadStillWritesWarnsAndExitsThree) {
     const std::string src = data("jpeg/truncated.jpg");
     EXPECT_EQ(runCli("convert " + src + " " + file("t.jpg"), err).status, 3);
     EXPECT_NE(slurp(err).find(src), std::string::npos);
-    EXPECT_EQ(runCli("info " + file("t.jpg")).out, file("t.jpg") + "\tjpeg\t96\t80\t1\t1\n");
+    EXPECT_EQ(runCli("info " + file("t.jpg")).out, file("t.jpg") + "\tjpeg\t96\t80\t96\t96\n");
 }
 
 TEST_F(CliFolder, ConvertFailuresNameTheFile) {

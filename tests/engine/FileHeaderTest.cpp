@@ -41,14 +41,14 @@ INSTANTIATE_TEST_SUITE_P(
     Files, HeadersOfEveryFormat,
     ::testing::Values(HeaderCase{"jpeg/density-cm.jpg", FileFormat::Jpeg, 23, 17, 300, 300},
                       HeaderCase{"jpeg/exif-inch.jpg", FileFormat::Jpeg, 23, 17, 240, 180},
-                      HeaderCase{"jpeg/big.jpg", FileFormat::Jpeg, 96, 80, 1, 1},
-                      HeaderCase{"jpeg/truncated.jpg", FileFormat::Jpeg, 96, 80, 1, 1},
-                      HeaderCase{"jpeg/header-only.jpg", FileFormat::Jpeg, 23, 17, 1, 1},
+                      HeaderCase{"jpeg/big.jpg", FileFormat::Jpeg, 96, 80, 0, 0},
+                      HeaderCase{"jpeg/truncated.jpg", FileFormat::Jpeg, 96, 80, 0, 0},
+                      HeaderCase{"jpeg/header-only.jpg", FileFormat::Jpeg, 23, 17, 0, 0},
                       HeaderCase{"png/rgb8.png", FileFormat::Png, 23, 17, 300, 300},
                       HeaderCase{"png/palette1.png", FileFormat::Png, 23, 17, 0, 0},
                       HeaderCase{"tiff/density-cm.tif", FileFormat::Tiff, 23, 17, 127, 127},
                       HeaderCase{"tiff/bilevel-g4.tif", FileFormat::Tiff, 23, 17, 0, 0},
-                      HeaderCase{"headers/jpeg-named.png", FileFormat::Jpeg, 23, 17, 1, 1}));
+                      HeaderCase{"headers/jpeg-named.png", FileFormat::Jpeg, 23, 17, 0, 0}));
 
 // The readers of these formats come with their own header mode.
 class HeadersOfOwnReaders : public ::testing::TestWithParam<HeaderCase> {};

@@ -71,11 +71,42 @@ TEST(JpegResolution, AnAspectOnlyDensityGivesWayToExif) {
     EXPECT_EQ(image.FileParams.ResolutionY, 127);
 }
 
-TEST(JpegResolution, AnAspectOnlyDensityWithoutExifStaysOne) {
+// The JFIF density of a file whose unit byte (offset 13) says "none": X at 14, Y at 16.
+std::vector<std::uint8_t> withUnitlessDensity(const std::string& fixture, std::uint8_t x,
+                                              std::uint8_t y) {
+    std::vector<std::uint8_t> bytes = test::readBytes(dataPath(fixture));
+    EXPECT_EQ(std::string(bytes.begin() + 6, bytes.begin() + 10), "JFIF");
+    bytes[13] = 0;
+    bytes[14] = 0;
+    bytes[15] = x;
+    bytes[16] = 0;
+    bytes[17] = y;
+    return bytes;
+}
+
+TEST(JpegResolution, ADensityWithoutAUnitIsNoResolution) {
     RasterImage image;
+    image.ReadPictureFile(dataPath("jpeg/ycbcr.jpg")); // cjpeg writes 1:1 without a unit
+    EXPECT_EQ(image.FileParams.ResolutionX, 0);
+    EXPECT_EQ(image.FileParams.ResolutionY, 0);
+    image.ReadPictureStream(withUnitlessDensity("jpeg/ycbcr.jpg", 3, 2), FileFormat::Jpeg);
+    EXPECT_EQ(image.FileParams.ResolutionX, 0) << "an aspect of 3:2 is not 3 dots per inch";
+    EXPECT_EQ(image.FileParams.ResolutionY, 0);
+    image.ReadPictureStream(withUnitlessDensity("jpeg/exif-inch.jpg", 3, 2), FileFormat::Jpeg);
+    EXPECT_EQ(image.FileParams.ResolutionX, 240) << "the EXIF resolution still counts";
+    EXPECT_EQ(image.FileParams.ResolutionY, 180);
+}
+
+TEST(JpegResolution, AUnitlessDensityIsWrittenAsTheDisplayResolution) {
+    test::TempFolder folder;
+    RasterImage image(110);
     image.ReadPictureFile(dataPath("jpeg/ycbcr.jpg"));
-    EXPECT_EQ(image.FileParams.ResolutionX, 1);
-    EXPECT_EQ(image.FileParams.ResolutionY, 1);
+    image.FileParams.Quality = 90;
+    image.WriteJpegFile(folder.file("out.jpg"));
+    RasterImage again;
+    again.ReadFileHeader(folder.file("out.jpg"));
+    EXPECT_EQ(again.FileParams.ResolutionX, 110);
+    EXPECT_EQ(again.FileParams.ResolutionY, 110);
 }
 
 TEST(JpegResolution, NoDensityAtAllIsZero) {

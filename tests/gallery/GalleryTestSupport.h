@@ -22,12 +22,14 @@ inline PageIdentity testIdentity() {
     return {"Fotoplex 9.8.7.6", "9.8.7.6", "http://home.test/"};
 }
 
-// A project with the documented defaults, aimed at folder, with Linux output folders.
+// A project with the documented defaults, aimed at folder, with Linux output folders and the
+// documented charset (the Linux default is UTF-8).
 inline TProject projectIn(const TempFolder& folder) {
     TProject project;
     project.TargetDir = folder.dir();
     project.ImageFolder = "img/";
     project.ThumbFolder = "thumbs/";
+    project.Encoding = 18;
     return project;
 }
 

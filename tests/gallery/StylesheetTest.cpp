@@ -82,9 +82,15 @@ TEST(StylesheetTest, TheBodyNamesTheBackgroundByItsCopysName) {
               "margin-top: 0px; margin-bottom: 0px; margin-right: 0px; }");
     project.ConvertLow = false;
     EXPECT_NE(GetCSS(project)[5].find(" background: url(Back.JPG); "), std::string::npos);
-    // A path that does not exist is still named.
+    // A path that does not exist is still named; the bytes that would break the url are
+    // percent-encoded, the copy keeps its name.
     project.BackgroundImagePath = "/nowhere/Tile Pattern.gif";
-    EXPECT_NE(GetCSS(project)[5].find(" background: url(Tile Pattern.gif); "), std::string::npos);
+    EXPECT_NE(GetCSS(project)[5].find(" background: url(Tile%20Pattern.gif); "), std::string::npos);
+    EXPECT_EQ(BackgroundFileName(project), "Tile Pattern.gif");
+    project.BackgroundImagePath = "/nowhere/Blätter (alt) 'n' 100%#2?.png";
+    EXPECT_NE(GetCSS(project)[5].find(
+                  " background: url(Bl%C3%A4tter%20%28alt%29%20%27n%27%20100%25%232%3F.png); "),
+              std::string::npos);
 }
 
 TEST(StylesheetTest, BuildingTwiceRewritesTheSameFile) {

@@ -32,9 +32,20 @@ public:
     std::thread::id ranOn;
 };
 
-// A grey JPEG of the given size, written with our own engine.
-std::string writeSource(const fs::path& file, int width, int height) {
+// An APP1 payload whose IFD0 holds one entry, Orientation (little-endian).
+JpegMarker exifWithOrientation(std::uint8_t orientation) {
+    return {0xE1, {'E',  'x',  'i', 'f', 0, 0, 'I', 'I', 42,          0, 8, 0, 0, 0, 1, 0,
+                   0x12, 0x01, 3,   0,   1, 0, 0,   0,   orientation, 0, 0, 0, 0, 0, 0, 0}};
+}
+
+// A grey JPEG of the given size, written with our own engine; stored turned when an
+// orientation other than 1 is given.
+std::string writeSource(const fs::path& file, int width, int height,
+                        std::uint8_t orientation = 1) {
     RasterImage image;
+    if (orientation != 1) {
+        image.FileParams.Markers.push_back(exifWithOrientation(orientation));
+    }
     Picture picture = makePicture(width, height, PixelFormat::Rgb24);
     std::fill(picture.pixels.begin(), picture.pixels.end(), 128);
     image.assignPicture(std::move(picture));
@@ -61,8 +72,10 @@ protected:
         reader.ReadFileHeader(file);
         return {reader.FileParams.Width, reader.FileParams.Height};
     }
-    std::pair<int, int> boxed(int sourceW, int sourceH, int boxW, int boxH, bool keep) {
-        const std::string source = writeSource(scratch.path() / "s.jpg", sourceW, sourceH);
+    std::pair<int, int> boxed(int sourceW, int sourceH, int boxW, int boxH, bool keep,
+                              std::uint8_t orientation = 1) {
+        const std::string source =
+            writeSource(scratch.path() / "s.jpg", sourceW, sourceH, orientation);
         const std::string output = (scratch.path() / "o.jpg").string();
         TResizeImageThread worker(main, done);
         worker.Source = source;
@@ -99,6 +112,21 @@ TEST_F(ResizeWorkerTest, BoxExamples) {
     EXPECT_EQ(boxed(900, 1200, 120, 120, true), std::make_pair(120, 160));
     EXPECT_EQ(boxed(300, 200, 640, 480, true), std::make_pair(640, 426)) << "enlarged too";
     EXPECT_EQ(boxed(1200, 1600, 640, 480, false), std::make_pair(640, 480));
+}
+
+// A picture stored lying with Orientation 6 is boxed as the upright picture it shows: the same
+// sizes as a picture stored upright, and the output is upright and says Orientation 1.
+TEST_F(ResizeWorkerTest, ATurnedSourceIsBoxedByItsUprightSize) {
+    EXPECT_EQ(boxed(4000, 3000, 640, 480, true, 6), boxed(3000, 4000, 640, 480, true));
+    EXPECT_EQ(boxed(4000, 3000, 640, 480, true, 6), std::make_pair(640, 853));
+    EXPECT_EQ(boxed(4000, 3000, 480, 640, true, 8), std::make_pair(480, 640));
+    EXPECT_EQ(boxed(1200, 900, 120, 120, true, 5), std::make_pair(120, 160));
+    EXPECT_EQ(boxed(1200, 900, 120, 120, true, 3), std::make_pair(120, 90));
+    RasterImage output;
+    output.ReadPictureFile((scratch.path() / "o.jpg").string());
+    EXPECT_EQ(output.FileParams.Orientation, 1);
+    ASSERT_EQ(output.FileParams.Markers.size(), 1u);
+    EXPECT_EQ(output.FileParams.Markers[0], exifWithOrientation(1));
 }
 
 TEST_F(ResizeWorkerTest, AReadOnlyOutputIsReplaced) {

@@ -21,7 +21,11 @@ TEST(TProjectDefaults, NewProjectIsUntitledModifiedAndEmpty) {
     EXPECT_EQ(project.VisitedLinkColor, "#003399");
     EXPECT_EQ(project.HoverColor, "#3333FF");
     EXPECT_EQ(project.ThumbPrefix, "tn_");
+#ifdef _WIN32
     EXPECT_EQ(project.Encoding, 18);
+#else
+    EXPECT_EQ(project.Encoding, 17) << "the pages are UTF-8, like the texts on Linux";
+#endif
     EXPECT_EQ(project.LinksTarget, 1);
     EXPECT_EQ(project.BottomTitleSize, 5);
     EXPECT_TRUE(project.ConvertLow);

@@ -355,6 +355,23 @@ private slots:
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
     }
 
+    // A photo stored lying with Orientation 6 is previewed upright, with its upright size.
+    void aTurnedPhotoIsPreviewedUpright() {
+        const QString portrait = dir_.filePath("portrait.jpg");
+        QFile::remove(portrait);
+        QVERIFY(QFile::copy(FOTOPLEX_TEST_DATA "/orientation/jpeg-6.jpg", portrait));
+        pictures_.answers.push_back({portrait.toStdString()});
+        press("SelectFilesBtn");
+        QVERIFY(info().startsWith("Width: 30; Height: 45;"));
+        const QImage box = child<QLabel>("PreviewImage")->pixmap().toImage();
+        QCOMPARE(box.size(), QSize(169, 153));
+        // 102 x 153 (zoom 3.4), from column 33 to column 134: taller than wide.
+        QVERIFY(box.pixelColor(84, 0).alpha() == 255);
+        QVERIFY(box.pixelColor(84, 152).alpha() == 255);
+        QCOMPARE(box.pixelColor(20, 76).alpha(), 0);
+        QCOMPARE(box.pixelColor(148, 76).alpha(), 0);
+    }
+
     void largePictureIsReducedAndSmallOneEnlargedBothCentred() {
         const std::string large = makePicture("large.png", 3000, 2000, Qt::red);
         const std::string icon = makePicture("icon.png", 16, 16, Qt::red);

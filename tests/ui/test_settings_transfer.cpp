@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(panelColor(child<QWidget>("TableHeaderPanel")), QColor("#CCCCCC"));
         QCOMPARE(fontColor(child<QWidget>("LinkLabel")), QColor("#3333FF"));
         QCOMPARE(fontColor(child<QWidget>("ActiveLinkLabel")), QColor("#003399"));
-        QCOMPARE(child<QComboBox>("EncodingList")->currentText(), QString("Western (Latin)"));
+        QCOMPARE(child<QComboBox>("EncodingList")->currentText(), QString("UTF-8 (Unicode)"));
         QCOMPARE(child<QComboBox>("ImgResizeMethod")->currentText(), QString("Lanczos3"));
         QCOMPARE(child<QComboBox>("LinksTarget")->currentText(), QString("_self"));
         QCOMPARE(child<QComboBox>("TopTitleSize")->currentText(), QString("Heading 2"));
@@ -219,7 +219,7 @@ private slots:
         child<QLineEdit>("TargetDirEdit")->setText("/srv/gallery");
         child<QSpinBox>("TableBorder")->setValue(3);
         child<QCheckBox>("JumpMenu")->toggle();
-        child<QComboBox>("EncodingList")->setCurrentIndex(17);
+        child<QComboBox>("EncodingList")->setCurrentIndex(19);
         child<QRadioButton>("OverwriteImgSkip")->setChecked(true);
         child<QCheckBox>("ShowWhenReady")->toggle();
         QVERIFY(state().imagesBuilt);
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(project().TargetDir, Text("/srv/gallery"));
         QCOMPARE(project().TableBorder, 3);
         QCOMPARE(project().JumpMenu, true);
-        QCOMPARE(project().Encoding, 17);
+        QCOMPARE(project().Encoding, 19);
         QCOMPARE(project().OverwriteMode, 2);
         QCOMPARE(project().ShowWhenReady, true);
     }
@@ -350,6 +350,8 @@ private slots:
         p.Encoding = 3;
         p.LinkColor = "#ff0000";
         p.NextText = "Vor";
+        p.GalleryText = "\xDC" "bersicht \x80"; // Windows-1252, from a Windows project
+        p.PageText = "Seite \xC3\xA4";          // UTF-8
         p.Files = {"/photos/Beach.JPG", "/photos/b/dune.png"};
         form_->ShowProject();
         QCOMPARE(child<QSpinBox>("ImgWidthSpinEdit")->value(), 4000);
@@ -359,6 +361,9 @@ private slots:
         QCOMPARE(child<QButtonGroup>("AlignmentButtons")->checkedId(), -1);
         QCOMPARE(fontColor(child<QWidget>("LinkLabel")), QColor(255, 0, 0));
         QCOMPARE(child<QLineEdit>("NextEdit")->text(), QString("Vor"));
+        QCOMPARE(child<QLineEdit>("GalleryEdit")->text(), QString::fromUtf8("\u00DCbersicht \u20AC"));
+        QCOMPARE(child<QLineEdit>("PageEdit")->text(), QString::fromUtf8("Seite \u00E4"));
+        QCOMPARE(p.GalleryText, Text("\xDC" "bersicht \x80")); // showing stores nothing
         auto* list = child<QListWidget>("FilesListBox");
         QCOMPARE(list->count(), 2);
         QCOMPARE(list->item(0)->text(), QString("Beach.JPG"));

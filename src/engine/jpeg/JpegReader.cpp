@@ -120,10 +120,12 @@ std::int32_t dotsPerInchFromCentimetres(unsigned density) {
 }
 
 // JFIF density first; a density of 1 x 1 (or none at all) gives way to an EXIF resolution.
+// A density without a unit is an aspect ratio, not a resolution: it counts as none.
 void takeResolution(const jpeg_decompress_struct& codec, DecodedInfo& info) {
     info.resolutionX = 0;
     info.resolutionY = 0;
-    if (codec.saw_JFIF_marker) {
+    const bool jfifResolution = codec.saw_JFIF_marker && codec.density_unit != 0;
+    if (jfifResolution) {
         const bool centimetres = codec.density_unit == 2;
         info.resolutionX =
             centimetres ? dotsPerInchFromCentimetres(codec.X_density) : codec.X_density;
@@ -131,7 +133,7 @@ void takeResolution(const jpeg_decompress_struct& codec, DecodedInfo& info) {
             centimetres ? dotsPerInchFromCentimetres(codec.Y_density) : codec.Y_density;
     }
     const bool onlyAspect = info.resolutionX == 1 && info.resolutionY == 1;
-    if (codec.saw_JFIF_marker && !onlyAspect) {
+    if (jfifResolution && !onlyAspect) {
         return;
     }
     for (jpeg_saved_marker_ptr m = codec.marker_list; m != nullptr; m = m->next) {
@@ -157,6 +159,22 @@ std::vector<JpegMarker> takeMarkers(const jpeg_decompress_struct& codec) {
                            std::vector<std::uint8_t>(m->data, m->data + m->data_length)});
     }
     return markers;
+}
+
+// The orientation that the first EXIF block states; that block is then set to say 1, since
+// the engine turns the pixels upright. A damaged block stays as it is and gives 1.
+std::uint16_t takeOrientation(std::vector<JpegMarker>& markers) {
+    for (JpegMarker& marker : markers) {
+        if (marker.code != JPEG_APP0 + 1 || !isExifBlock(marker.bytes)) {
+            continue;
+        }
+        const std::uint16_t orientation = readExifOrientation(marker.bytes).value_or(1);
+        if (orientation != 1) {
+            setExifOrientationUpright(marker.bytes);
+        }
+        return orientation;
+    }
+    return 1;
 }
 
 // Chooses what libjpeg hands out; false for colour spaces that have no RGB meaning.
@@ -229,6 +247,7 @@ DecodeResult decodeJpeg(std::span<const std::uint8_t> data, Picture& picture, De
     takeResolution(d.codec, info);
     details.colorSpace = colorSpaceOf(d.codec.jpeg_color_space);
     details.markers = takeMarkers(d.codec);
+    info.orientation = takeOrientation(details.markers);
     if (headerOnly) {
         return {headerRead ? DecodeStatus::Complete : DecodeStatus::Incomplete, {}};
     }

@@ -1,5 +1,7 @@
 #include "engine/png/PngReader.h"
 
+#include "engine/Exif.h"
+
 #include <cmath>
 #include <cstring>
 #include <png.h>
@@ -105,6 +107,16 @@ void takeResolution(PngHandle& h, DecodedInfo& info) {
     }
 }
 
+// The orientation an eXIf chunk before the pixels states; 1 without one or when it is damaged.
+std::uint16_t takeOrientation(PngHandle& h) {
+    png_uint_32 size = 0;
+    png_bytep exif = nullptr;
+    if (png_get_eXIf_1(h.png, h.info, &size, &exif) == 0 || exif == nullptr) {
+        return 1;
+    }
+    return readExifOrientation({exif, size}).value_or(1);
+}
+
 enum class Bilevel { No, WhiteIsOne, BlackIsOne };
 
 Bilevel bilevelKind(PngHandle& h) {
@@ -169,6 +181,7 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     info.width = static_cast<std::int32_t>(width);
     info.height = static_cast<std::int32_t>(height);
     takeResolution(h, info);
+    info.orientation = takeOrientation(h);
     if (headerOnly) {
         return {DecodeStatus::Complete, {}};
     }

@@ -15,6 +15,9 @@ struct DecodedInfo {
     std::int32_t height = 0;
     std::int32_t resolutionX = 0; // dots per inch, 0 when the file gives none
     std::int32_t resolutionY = 0;
+    // How the file says the pixels handed out are stored (EXIF numbering, 1 upright); the
+    // engine turns them upright after the reader (decodeUpright).
+    std::uint16_t orientation = 1;
 };
 
 enum class DecodeStatus {

@@ -181,9 +181,31 @@ DecodeResult readBilevel(TIFF* tiff, Picture& picture) {
     return {DecodeStatus::Complete, {}};
 }
 
-bool bottomFirst(std::uint16_t orientation) {
-    return orientation == ORIENTATION_BOTRIGHT || orientation == ORIENTATION_BOTLEFT ||
-           orientation == ORIENTATION_RIGHTBOT || orientation == ORIENTATION_LEFTBOT;
+// --- Orientation: the rows go out as stored; the engine turns them upright. ---
+
+bool validOrientation(std::uint16_t orientation) {
+    return orientation >= ORIENTATION_TOPLEFT && orientation <= ORIENTATION_LEFTBOT;
+}
+
+// What libtiff is asked for: the stored order itself when the tag is valid, so that it mirrors
+// nothing; otherwise the top-left order it would assume anyway.
+std::uint16_t storedOrder(std::uint16_t orientation) {
+    return validOrientation(orientation) ? orientation : ORIENTATION_TOPLEFT;
+}
+
+// The orientation the engine still has to apply.
+std::uint16_t statedOrientation(TIFF* tiff) {
+    const std::uint16_t orientation = field16(tiff, TIFFTAG_ORIENTATION);
+    return validOrientation(orientation) ? orientation : ORIENTATION_TOPLEFT;
+}
+
+// libtiff turns a band upside down when the requested order has the other vertical sense.
+bool bottomFirst(std::uint16_t orientation, std::uint16_t requested) {
+    const auto bottom = [](std::uint16_t o) {
+        return o == ORIENTATION_BOTRIGHT || o == ORIENTATION_BOTLEFT || o == ORIENTATION_RIGHTBOT ||
+               o == ORIENTATION_LEFTBOT;
+    };
+    return bottom(orientation) != bottom(requested);
 }
 
 // Rows per band: a whole number of strips (or tile rows), so no strip is decoded twice.
@@ -207,10 +229,10 @@ DecodeResult readRgba(TIFF* tiff, Picture& picture) {
         return {DecodeStatus::Failed, "unsupported TIFF layout"};
     }
     TIFFRGBAImage& image = reader.image();
-    image.req_orientation = ORIENTATION_TOPLEFT;
+    image.req_orientation = storedOrder(image.orientation);
     const auto width = static_cast<std::uint32_t>(picture.width);
     const auto height = static_cast<std::uint32_t>(picture.height);
-    const bool flipped = bottomFirst(image.orientation);
+    const bool flipped = bottomFirst(image.orientation, image.req_orientation);
     const std::uint32_t band = bandRows(tiff, width, height);
     std::vector<std::uint32_t> raster(std::size_t{width} * band);
     for (std::uint32_t first = 0; first < height; first += band) {
@@ -254,6 +276,7 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
     info.width = static_cast<std::int32_t>(std::min<std::uint32_t>(width, INT32_MAX));
     info.height = static_cast<std::int32_t>(std::min<std::uint32_t>(height, INT32_MAX));
     takeResolution(tiff, info);
+    info.orientation = statedOrientation(tiff);
     if (headerOnly) {
         return {DecodeStatus::Complete, {}};
     }

@@ -1,0 +1,40 @@
+#include "gallery/UrlEncoding.h"
+
+#include <string_view>
+
+namespace fotoplex {
+
+namespace {
+
+bool breaksUrl(unsigned char c) {
+    return c <= 0x20 || c >= 0x7F || c == '%' || c == '#' || c == '?' || c == '"';
+}
+
+std::string encode(const std::string& reference, std::string_view alsoEncoded) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(reference.size());
+    for (const char byte : reference) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (breaksUrl(c) || alsoEncoded.find(byte) != std::string_view::npos) {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 0x0F];
+        } else {
+            out += byte;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string UrlInAttribute(const std::string& reference) {
+    return encode(reference, {});
+}
+
+std::string UrlInStylesheet(const std::string& reference) {
+    return encode(reference, "()'");
+}
+
+} // namespace fotoplex
