@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -166,6 +168,22 @@ void CopyFileReplacing(const std::string& source, const std::string& destination
     }
 }
 
+namespace {
+
+// True when a regular file at path holds exactly these bytes.
+bool holdsExactly(const std::string& path, const std::string& content) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) ||
+        std::filesystem::file_size(path, ec) != content.size() || ec) {
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(content.size(), '\0');
+    return in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) && bytes == content;
+}
+
+} // namespace
+
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string content;
     for (const std::string& line : lines) {
@@ -174,6 +192,9 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     }
     if (IsReadOnlyFile(path)) {
         throw cannotCreateFile(path);
+    }
+    if (holdsExactly(path, content)) {
+        return; // untouched, so its modification time says it did not change
     }
     FileHandle out(openForWriting(path));
     if (!out.isOpen() || ::ftruncate(out.get(), 0) != 0 ||

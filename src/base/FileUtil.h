@@ -34,7 +34,8 @@ bool IsReadOnlyFile(const std::string& path);
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 
 // Writes lines as single-byte text, each line (the last one included) followed by CR LF,
-// replacing an existing file. A read-only file is not replaced. Error: "Cannot create file %s"
+// replacing an existing file; a file that already holds exactly these bytes is left untouched.
+// A read-only file is not replaced. Error: "Cannot create file %s"
 // with the path, when the file is read-only, cannot be created or cannot be written whole.
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 

@@ -42,6 +42,10 @@ struct ProgramState {
     std::uint16_t lastKey = 0; // 27 is Esc
     std::atomic<bool> workerDone{false};
 
+    // Pictures of the current Build Gallery: made by a worker or copied, or found up to date.
+    int picturesMade = 0;
+    int picturesUpToDate = 0;
+
     SizeLists imageSizes;
     SizeLists thumbSizes;
     int pageCount = 0;

@@ -8,10 +8,13 @@
 #include "gallery/BuildGallery.h"
 #include "production/CheckTargetDir.h"
 #include "production/ImageJobs.h"
+#include "production/ProductionQueue.h"
 #include "project/TProject.h"
 
+#include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -21,7 +24,7 @@ namespace {
 
 const char* const kBuildUsage =
     "Usage: fotoplex-cli build PROJECT.hgp [--target DIR] [--existing overwrite|ask|skip]\n"
-    "                          [--yes] [--open|--no-open] [--quiet]\n\n"
+    "                          [--yes] [--open|--no-open] [--quiet] [--jobs N]\n\n"
     "Runs Build Gallery on the project as the window would. The project file is never written.\n"
     "  --target DIR      build into DIR instead of the project's target folder\n"
     "  --existing MODE   what to do with output files that exist (default: the project's)\n"
@@ -29,6 +32,8 @@ const char* const kBuildUsage =
     "  --open/--no-open  open index.html in the browser when done (default: the project's\n"
     "                    \"Show gallery in browser when ready\"); never without a display\n"
     "  --quiet           print nothing but errors\n"
+    "  --jobs N          make N pictures at once (default: one per processor); the output\n"
+    "                    is the same whatever N is\n"
     "Questions are asked on the terminal; without one, --yes answers the folder question and\n"
     "\"Ask me\" keeps existing files. Ctrl+C asks whether to cancel at the next file.\n"
     "Pictures that could not be made (or were read only in part) are listed on standard\n"
@@ -53,7 +58,22 @@ struct BuildOptions {
     std::optional<bool> open;
     bool quiet = false;
     bool askOnTerminal = false;
+    std::optional<int> jobs;
 };
+
+int jobCount(const std::string& word) {
+    int count = 0;
+    std::size_t used = 0;
+    try {
+        count = std::stoi(word, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != word.size() || count < 1 || count > 256) {
+        throw UsageError{"--jobs takes a number from 1 to 256, not '" + word + "'"};
+    }
+    return count;
+}
 
 int existingMode(const std::string& word) {
     if (word == "overwrite") {
@@ -82,6 +102,8 @@ BuildOptions parseBuildOptions(const Args& args) {
             options.target = value();
         } else if (word == "--existing") {
             options.existing = existingMode(value());
+        } else if (word == "--jobs" || word == "-j") {
+            options.jobs = jobCount(value());
         } else if (word == "--yes" || word == "-y") {
             options.yes = true;
         } else if (word == "--open") {
@@ -142,12 +164,16 @@ int buildProject(TProject& project, const BuildOptions& options) {
                        }
                        return ok;
                    },
-                   [&] { project.Modified = true; }};
+                   [&] { project.Modified = true; },
+                   options.jobs.value_or(DefaultWorkerCount())};
     try {
         BuildAllBtnClick(job);
     } catch (const Error& error) {
         std::cerr << "fotoplex-cli build: " << errorBoxText(error.what()) << "\n";
         return kExitError;
+    }
+    if (state.picturesMade + state.picturesUpToDate > 0) {
+        session.say(PicturesText(state) + ".");
     }
     if (session.cancelled() || session.folderRefused()) {
         session.say(session.cancelled() ? "Cancelled." : "Target folder refused: nothing built.");

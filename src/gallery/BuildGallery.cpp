@@ -1,11 +1,11 @@
 #include "gallery/BuildGallery.h"
 
-#include <functional>
-#include <string>
-
 #include "gallery/BuildSteps.h"
 #include "production/OutputNaming.h"
 #include "production/PictureProblems.h"
+
+#include <functional>
+#include <string>
 
 namespace fotoplex {
 
@@ -62,6 +62,11 @@ void runSteps(JobContext& job) {
 
 } // namespace
 
+std::string PicturesText(const ProgramState& state) {
+    return "Pictures: " + std::to_string(state.picturesMade) + " made, " +
+           std::to_string(state.picturesUpToDate) + " up to date";
+}
+
 std::string GalleryIndexPath(const TProject& project) {
     std::string folder = project.TargetDir.str();
     while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) {
@@ -80,10 +85,15 @@ void buildAll(JobContext& job) {
     }
     job.window.showBuildPage();
     job.state.jobCancelled = false;
+    job.state.picturesMade = 0;
+    job.state.picturesUpToDate = 0;
     job.window.lockWindow();
     {
         SequenceEnd end(job);
         runSteps(job); // an error leaves here, after the unlock, and skips the browser
+    }
+    if (job.state.picturesMade + job.state.picturesUpToDate > 0) {
+        job.window.setStatus(1, PicturesText(job.state));
     }
     if (job.project.ShowWhenReady) {
         job.window.openDocument(GalleryIndexPath(job.project));

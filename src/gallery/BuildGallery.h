@@ -12,6 +12,9 @@ namespace fotoplex {
 // warning, and stay in the state's PictureProblems until the next build command.
 void BuildAllBtnClick(JobContext& job);
 
+// How many pictures the last run made and how many it found up to date, for the status bar.
+std::string PicturesText(const ProgramState& state);
+
 // The file the browser is shown: TargetDir without its trailing delimiter, then /index.html.
 std::string GalleryIndexPath(const TProject& project);
 

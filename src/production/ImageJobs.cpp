@@ -1,16 +1,16 @@
 #include "production/ImageJobs.h"
 
-#include <chrono>
-#include <filesystem>
-#include <string>
-#include <thread>
-
 #include "base/FileUtil.h"
+#include "production/BuildRecord.h"
 #include "production/MetadataCopy.h"
 #include "production/OutputNaming.h"
 #include "production/PictureProblems.h"
+#include "production/ProductionQueue.h"
 #include "production/SourceFiles.h"
 #include "production/TResizeImageThread.h"
+
+#include <filesystem>
+#include <string>
 
 namespace fotoplex {
 
@@ -26,17 +26,6 @@ public:
 
 private:
     JobWindow& window_;
-};
-
-// What the job hands over to one worker.
-struct Box {
-    std::int32_t width;
-    std::int32_t height;
-    bool keepAspect;
-    std::int32_t filter;
-    std::int32_t quality;
-    bool progressive;
-    MetadataChoice metadata;
 };
 
 bool askedToCancel(JobContext& job) {
@@ -78,22 +67,27 @@ bool startJob(JobContext& job, std::string (*outputFolder)(const TProject&)) {
     return true;
 }
 
-enum class Decision { Produce, Keep };
+enum class Decision { Produce, Keep, UpToDate };
 
 // The overwrite policy for one output. A source is never its own output. The policy is about
 // files: a folder lying at the output path is neither removed nor asked about, and the write
-// then fails with "Cannot create file %s".
-Decision overwritePolicy(JobContext& job, const std::string& output) {
+// then fails with "Cannot create file %s". Under "Overwrite" an output that the record knows
+// to be what producing it again would give stays.
+Decision overwritePolicy(JobContext& job, const std::string& output,
+                         const std::function<bool()>& upToDate) {
     std::error_code ec;
     if (!std::filesystem::exists(output, ec) || std::filesystem::is_directory(output, ec)) {
         return Decision::Produce;
     }
     switch (job.project.OverwriteMode) {
     case 0:
+        if (upToDate()) {
+            return Decision::UpToDate;
+        }
         break;
     case 1: {
-        const std::string text = "File " + SourceFileName(output) +
-                                 " already exists. Do you want to overwrite it ?";
+        const std::string text =
+            "File " + SourceFileName(output) + " already exists. Do you want to overwrite it ?";
         if (job.dialogs.ask({"Confirm", text, MessageIcon::Question, MessageButtons::YesNo,
                              Answer::Yes}) != Answer::Yes) {
             return Decision::Keep;
@@ -105,33 +99,6 @@ Decision overwritePolicy(JobContext& job, const std::string& output) {
     }
     std::filesystem::remove(output, ec);
     return Decision::Produce;
-}
-
-// Runs one worker and keeps the window alive until it is done; notes a picture it could not
-// make whole under the source's listed name.
-void runWorker(JobContext& job, const std::string& listed, const std::string& source,
-               const std::string& output, const Box& box) {
-    job.state.workerDone.store(false, std::memory_order_release);
-    TResizeImageThread worker(job.mainThread, job.state.workerDone);
-    worker.Source = source;
-    worker.Output = output;
-    worker.BoxWidth = box.width;
-    worker.BoxHeight = box.height;
-    worker.KeepAspect = box.keepAspect;
-    worker.Filter = box.filter;
-    worker.Quality = box.quality;
-    worker.Progressive = box.progressive;
-    worker.Metadata = box.metadata;
-    worker.Resume();
-    while (!job.state.workerDone.load(std::memory_order_acquire)) {
-        job.window.processEvents();
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    if (worker.error()) {
-        NotePictureFailed(job.state.pictureProblems, listed, *worker.error());
-    } else if (worker.readInPart()) {
-        NotePicturePartial(job.state.pictureProblems, listed);
-    }
 }
 
 // The pixel size of a written file; "0" x "0" when it cannot be read back.
@@ -165,6 +132,74 @@ bool isOwnSource(JobContext& job, const std::string& source, const std::string& 
     return true;
 }
 
+// The settings that shape an image or a thumbnail, as the record keeps them.
+std::string imageShaping(const TProject& p) {
+    const std::string metadata = metadataChoiceName(p.ImageMetadata);
+    if (!p.ResizeImages) {
+        return "copy " + metadata;
+    }
+    return "image " + std::to_string(p.ImgWidth) + " " + std::to_string(p.ImgHeight) + " " +
+           std::to_string(p.KeepImgAspect) + " " + std::to_string(p.ImgResizeMethod) + " " +
+           std::to_string(p.JPEGQuality) + " " + std::to_string(p.ProgressiveImg) + " " + metadata;
+}
+
+std::string thumbShaping(const TProject& p) {
+    return "thumb " + std::to_string(p.ThumbWidth) + " " + std::to_string(p.ThumbHeight) + " " +
+           std::to_string(p.KeepThumbAspect) + " " + std::to_string(p.ThumbResizeMethod) + " " +
+           std::to_string(p.ThumbQuality) + " " + std::to_string(p.ProgressiveThumb) + " " +
+           metadataChoiceName(p.ThumbMetadata);
+}
+
+// The job's record, written back however the job ends.
+class JobRecord {
+public:
+    explicit JobRecord(const TProject& project)
+        : record(BuildRecord::Load(project.TargetDir.str())) {}
+    ~JobRecord() {
+        try {
+            record.Save();
+        } catch (...) {
+        }
+    }
+    JobRecord(const JobRecord&) = delete;
+    JobRecord& operator=(const JobRecord&) = delete;
+
+    // Notes how a produced output came out: known when it was made whole (a picture read
+    // only in part is made again, so that its problem is reported again).
+    void produced(const std::string& output, const std::string& source, const std::string& shaping,
+                  bool whole) {
+        if (!whole) {
+            record.forget(output);
+        } else {
+            record.remember(output, source, shaping);
+        }
+    }
+
+    BuildRecord record;
+};
+
+// What becomes of one file: its own source is left alone, else the overwrite policy rules.
+Decision decide(JobContext& job, const std::string& source, const std::string& output,
+                const std::function<bool()>& upToDate) {
+    if (isOwnSource(job, source, output)) {
+        return Decision::Keep;
+    }
+    return overwritePolicy(job, output, upToDate);
+}
+
+// A worker's file is back: a picture it could not make whole is noted under the source's
+// listed name, and the record learns what was written.
+void workerFinished(JobContext& job, JobRecord& record, const FinishedFile& file,
+                    const std::string& listed, const std::string& shaping) {
+    if (file.error) {
+        NotePictureFailed(job.state.pictureProblems, listed, *file.error);
+    } else if (file.readInPart) {
+        NotePicturePartial(job.state.pictureProblems, listed);
+    }
+    record.produced(file.output, ResolveSourcePath(listed), shaping,
+                    !file.error && !file.readInPart);
+}
+
 class WindowLock {
 public:
     explicit WindowLock(JobWindow& window) : window_(window) { window_.lockWindow(); }
@@ -195,32 +230,55 @@ void ImageJob(JobContext& job) {
     job.window.setProgress(0);
     job.window.setStatus(0, "Status: Working...");
 
+    const std::string shaping = imageShaping(p);
+    JobRecord record(p);
+    ProductionQueue queue(job.window, job.mainThread, job.state.workerDone, job.workers,
+                          [&](const FinishedFile& file) {
+                              if (file.produced) {
+                                  workerFinished(job, record, file, files[file.index], shaping);
+                              }
+                              recordSize(job, file.output, job.state.imageSizes);
+                              job.window.setProgress(static_cast<int>(file.index));
+                          });
     bool cancelled = false;
     for (std::size_t i = 0; i < files.size(); ++i) {
+        queue.makeRoom();
+        const std::string& source = files[i];
+        const std::string output = ImageFilePath(p, source);
+        const std::string readable = ResolveSourcePath(source);
+        queue.waitForPaths({readable, output});
         job.window.processEvents();
         if (askedToCancel(job)) {
+            queue.drain(); // the files in flight finish whole
             job.window.setProgress(0);
             markImagesStale(job);
             job.state.jobCancelled = true;
             cancelled = true;
             break;
         }
-        const std::string& source = files[i];
-        const std::string output = ImageFilePath(p, source);
         job.window.setStatus(1, "File: " + SourceFileName(source));
-        if (!isOwnSource(job, source, output) && overwritePolicy(job, output) == Decision::Produce) {
-            const std::string readable = ResolveSourcePath(source);
+        std::optional<WorkOrder> order;
+        const Decision decision = decide(
+            job, source, output, [&] { return record.record.upToDate(output, readable, shaping); });
+        if (decision == Decision::UpToDate) {
+            ++job.state.picturesUpToDate;
+        } else if (decision == Decision::Produce) {
+            record.record.forget(output);
             if (p.ResizeImages) {
-                runWorker(job, source, readable, output,
-                          {p.ImgWidth, p.ImgHeight, p.KeepImgAspect, p.ImgResizeMethod,
-                           p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata});
+                ++job.state.picturesMade;
+                order =
+                    WorkOrder{readable,          p.ImgWidth,    p.ImgHeight,      p.KeepImgAspect,
+                              p.ImgResizeMethod, p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata};
             } else if (SourceExists(source)) {
+                ++job.state.picturesMade;
                 CopyWithMetadata(readable, output, p.ImageMetadata);
+                record.record.remember(output, readable, shaping);
             }
         }
-        recordSize(job, output, job.state.imageSizes);
-        job.window.setProgress(static_cast<int>(i));
+        queue.add(i, output, std::move(order));
+        queue.handBackDone();
     }
+    queue.drain();
     job.window.setStatus(0, "Status: Ready");
     job.window.setStatus(1, "");
     if (!cancelled) {
@@ -240,9 +298,29 @@ void ThumbJob(JobContext& job) {
     const auto& files = job.project.Files;
     job.window.setProgressMaximum(static_cast<int>(files.size()) - 1);
 
+    const std::string shaping = thumbShaping(p);
+    JobRecord record(p);
+    ProductionQueue queue(job.window, job.mainThread, job.state.workerDone, job.workers,
+                          [&](const FinishedFile& file) {
+                              if (file.produced) {
+                                  workerFinished(job, record, file, files[file.index], shaping);
+                              }
+                              recordSize(job, file.output, job.state.thumbSizes);
+                              if (file.produced) {
+                                  job.window.setStatus(0, "Status: Saving");
+                                  job.window.setStatus(1, "File: " + SourceFileName(file.output));
+                              }
+                              job.window.setProgress(static_cast<int>(file.index));
+                          });
     bool cancelled = false;
     for (std::size_t i = 0; i < files.size(); ++i) {
+        queue.makeRoom();
+        const std::string& source = files[i];
+        const std::string output = ThumbFilePath(p, source);
+        const std::string readable = ResolveSourcePath(source);
+        queue.waitForPaths({readable, output});
         if (askedToCancel(job)) {
+            queue.drain(); // the files in flight finish whole
             job.window.setProgress(0);
             markThumbsStale(job);
             job.state.lastKey = 0;
@@ -250,26 +328,27 @@ void ThumbJob(JobContext& job) {
             cancelled = true;
             break;
         }
-        const std::string& source = files[i];
-        const std::string output = ThumbFilePath(p, source);
-        bool produced = false;
-        if (!isOwnSource(job, source, output) && overwritePolicy(job, output) == Decision::Produce &&
-            SourceExists(source)) {
+        std::optional<WorkOrder> order;
+        const Decision decision = decide(
+            job, source, output, [&] { return record.record.upToDate(output, readable, shaping); });
+        if (decision == Decision::UpToDate) {
+            ++job.state.picturesUpToDate;
+        } else if (decision == Decision::Produce) {
+            record.record.forget(output);
+        }
+        if (decision == Decision::Produce && SourceExists(source)) {
+            ++job.state.picturesMade;
             job.window.setStatus(0, "Status: Loading");
             job.window.setStatus(1, "File: " + SourceFileName(source));
             job.window.setStatus(0, "Status: Resizing");
-            runWorker(job, source, ResolveSourcePath(source), output,
-                      {p.ThumbWidth, p.ThumbHeight, p.KeepThumbAspect, p.ThumbResizeMethod,
-                       p.ThumbQuality, p.ProgressiveThumb, p.ThumbMetadata});
-            produced = true;
+            order = WorkOrder{readable,           p.ThumbWidth,        p.ThumbHeight,
+                              p.KeepThumbAspect,  p.ThumbResizeMethod, p.ThumbQuality,
+                              p.ProgressiveThumb, p.ThumbMetadata};
         }
-        recordSize(job, output, job.state.thumbSizes);
-        if (produced) {
-            job.window.setStatus(0, "Status: Saving");
-            job.window.setStatus(1, "File: " + SourceFileName(output));
-        }
-        job.window.setProgress(static_cast<int>(i));
+        queue.add(i, output, std::move(order));
+        queue.handBackDone();
     }
+    queue.drain();
     if (!cancelled) {
         job.state.thumbsBuilt = true;
     }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <functional>
-
 #include "base/ProgramState.h"
 #include "engine/RasterImage.h"
 #include "ports/Dialogs.h"
 #include "ports/JobWindow.h"
 #include "ports/MainThread.h"
 #include "project/TProject.h"
+
+#include <functional>
 
 namespace fotoplex {
 
@@ -24,6 +24,8 @@ struct JobContext {
     std::function<bool()> checkTargetDir;
     // The project changed: set Modified and show the title marker.
     std::function<void()> markModified;
+    // How many files are produced at once; 1 waits for each worker before the next file.
+    int workers = 1;
 };
 
 // Writes one resized image (or, with resizing off, a plain copy) per listed source into the
@@ -34,6 +36,11 @@ struct JobContext {
 // and the status says so. An output that cannot be read back is recorded as "0" x "0". A
 // picture the worker could not make, or read only in part, is noted in the state's
 // PictureProblems, and the job goes on with the next file.
+//
+// Files are made by up to `workers` resize workers at once (ProductionQueue); questions,
+// sizes, progress and status still come in list order, and a cancel lets the files in flight
+// finish whole. Under "Overwrite" an output that the target folder's BuildRecord knows to be
+// up to date is kept and counted in picturesUpToDate; what is made counts in picturesMade.
 void ImageJob(JobContext& job);
 
 // Writes one JPEG thumbnail per listed source into the thumbnail folder and records each

@@ -81,7 +81,6 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     connectFilesPage();
     connectColorSamples();
     useImageJobs();
-    useGalleryBuildSteps();
 
     // The client area is fixed; the menu bar sits above it.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());

@@ -98,13 +98,7 @@ public:
     void runCommand(const std::function<void()>& command);
     void showErrorBox(const std::string& message);
 
-    // Build commands. The two image jobs are plugged in here; each step returns false when
-    // the sequence must stop (a failed folder check). The steps are the gallery's own unless
-    // a test replaces them.
-    using BuildStep = std::function<bool()>;
-    void setImageJob(BuildStep job) { imageJob_ = std::move(job); }
-    void setThumbJob(BuildStep job) { thumbJob_ = std::move(job); }
-    void setBuildSteps(std::vector<BuildStep> steps) { buildSteps_ = std::move(steps); }
+    // Build commands: the core's jobs and Build Gallery sequence through this window's ports.
     void BuildImagesBtnClick();
     void BuildThumbsBtnClick();
     void BuildAllBtnClick();
@@ -231,13 +225,8 @@ private:
     void FilesListBoxClick();
     void BackSpeedButtonClick();
 
-    // One image job with its lock, as the Images and Thumbnails commands run it.
-    void runLockedJob(const BuildStep& job);
-    void runBuildSteps();
-    bool runJob(const BuildStep& job);
-    void useGalleryBuildSteps();
     void useImageJobs();
-    bool runImageJob(void (*job)(JobContext&));
+    JobContext jobContext();
 
     // Connects a control's change signal to a handler that runs as a command and stays
     // silent while a project is being shown.
@@ -265,9 +254,6 @@ private:
     bool locked_ = false;
     bool closeFailedOnce_ = false;
 
-    BuildStep imageJob_;
-    BuildStep thumbJob_;
-    std::vector<BuildStep> buildSteps_;
     TWebColorDialog* colorDialog_ = nullptr;
     ColorSettings* colorSettings_ = nullptr;
 

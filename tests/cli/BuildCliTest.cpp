@@ -1,19 +1,19 @@
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "cli/CliRunner.h"
+#include "gallery/Stylesheet.h"
+#include "project/TProject.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
-
-#include "cli/CliRunner.h"
-#include "gallery/Stylesheet.h"
-#include "project/TProject.h"
+#include <map>
+#include <signal.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace fotoplex {
 namespace {
@@ -45,7 +45,10 @@ std::string shell(const std::string& command) {
     return out;
 }
 
-bool haveImageMagick() { return std::system("command -v convert >/dev/null 2>&1 && command -v identify >/dev/null 2>&1") == 0; }
+bool haveImageMagick() {
+    return std::system(
+               "command -v convert >/dev/null 2>&1 && command -v identify >/dev/null 2>&1") == 0;
+}
 
 class BuildCli : public ::testing::Test {
 protected:
@@ -71,13 +74,15 @@ protected:
                            const std::string& size = "") {
         const fs::path to = root / "src" / name;
         const std::string resize = size.empty() ? "" : " -resize " + size + "!";
-        shell("convert " + shellQuote((kSamples / sample).string()) + resize + " " + shellQuote(to.string()));
+        shell("convert " + shellQuote((kSamples / sample).string()) + resize + " " +
+              shellQuote(to.string()));
         return to.string();
     }
-    void newProject(const std::vector<std::string>& settings, const std::vector<std::string>& sources) {
-        std::vector<std::string> words = {"project", "new", projectFile,
-                                          "TargetDir=" + target.string(), "ImgResizeMethod=1",
-                                          "ThumbResizeMethod=1"};
+    void newProject(const std::vector<std::string>& settings,
+                    const std::vector<std::string>& sources) {
+        std::vector<std::string> words = {"project",           "new",
+                                          projectFile,         "TargetDir=" + target.string(),
+                                          "ImgResizeMethod=1", "ThumbResizeMethod=1"};
         words.insert(words.end(), settings.begin(), settings.end());
         for (const std::string& s : sources) {
             words.push_back("--add");
@@ -96,11 +101,12 @@ protected:
 };
 
 TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
-    const std::vector<std::string> sources = {makeSource("a.jpg"), makeSource("b.png", "coffee.png"),
-                                              makeSource("c.gif", "chelsea.png"),
-                                              makeSource("d.bmp", "astronaut.png", "200x100"),
-                                              makeSource("e.tif", "coffee.png", "300x300")};
-    newProject({"ResizeImages=true", "JPEGQuality=60", "ProgressiveImg=true", "ThumbQuality=90"}, sources);
+    const std::vector<std::string> sources = {
+        makeSource("a.jpg"), makeSource("b.png", "coffee.png"), makeSource("c.gif", "chelsea.png"),
+        makeSource("d.bmp", "astronaut.png", "200x100"),
+        makeSource("e.tif", "coffee.png", "300x300")};
+    newProject({"ResizeImages=true", "JPEGQuality=60", "ProgressiveImg=true", "ThumbQuality=90"},
+               sources);
     const std::string projectBefore = bytesOf(projectFile);
 
     const auto r = runCli({"build", projectFile, "--yes", "--no-open"});
@@ -110,7 +116,8 @@ TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
     for (const char* name : {"a.jpg", "b.png", "c.gif", "d.bmp", "e.tif"}) {
         EXPECT_EQ(identify(target / "img" / name, "%m"), "JPEG") << name;
         EXPECT_EQ(identify(target / "img" / name, "%Q"), "60") << name;
-        EXPECT_EQ(identify(target / "img" / name, "%[interlace]"), "JPEG") << "progressive " << name;
+        EXPECT_EQ(identify(target / "img" / name, "%[interlace]"), "JPEG")
+            << "progressive " << name;
     }
     EXPECT_EQ(identify(target / "img" / "a.jpg", "%wx%h"), "640x427");
     EXPECT_EQ(identify(target / "img" / "d.bmp", "%wx%h"), "640x320");
@@ -118,7 +125,8 @@ TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
     EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%wx%h"), "120x80");
     EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%Q"), "90");
     EXPECT_EQ(identify(target / "thumbs" / "tn_a.jpg", "%[interlace]"), "None");
-    for (const char* page : {"index.html", "a_jpg.html", "b_png.html", "c_gif.html", "d_bmp.html", "e_tif.html", "main.css"}) {
+    for (const char* page : {"index.html", "a_jpg.html", "b_png.html", "c_gif.html", "d_bmp.html",
+                             "e_tif.html", "main.css"}) {
         EXPECT_TRUE(fs::exists(target / page)) << page;
     }
 
@@ -132,7 +140,8 @@ TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
     EXPECT_EQ(bytesOf(target / "main.css"), expected);
     const std::string index = bytesOf(target / "index.html");
     EXPECT_NE(index.find("thumbs/tn_a.jpg"), std::string::npos);
-    EXPECT_NE(index.find("width=\"120\" height=\"80\""), std::string::npos) << index.substr(0, 2000);
+    EXPECT_NE(index.find("width=\"120\" height=\"80\""), std::string::npos)
+        << index.substr(0, 2000);
     const std::string page = bytesOf(target / "a_jpg.html");
     EXPECT_NE(page.find("img/a.jpg"), std::string::npos);
     EXPECT_NE(page.find("640"), std::string::npos);
@@ -164,7 +173,8 @@ TEST_F(BuildCli, TargetFolderCases) {
     EXPECT_EQ(r.status, 3) << r.out;
     EXPECT_NE(r.out.find("Please choose target directory first."), std::string::npos) << r.out;
 
-    r = runCli({"build", projectFile, "--target", (root / "no" / "such" / "levels").string(), "--yes"});
+    r = runCli(
+        {"build", projectFile, "--target", (root / "no" / "such" / "levels").string(), "--yes"});
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.out.find("Cannot create "), std::string::npos) << r.out;
 }
@@ -185,8 +195,16 @@ TEST_F(BuildCli, ExistingFilesModes) {
 
     r = runCli({"build", projectFile, "--existing", "overwrite", "--quiet"});
     ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(fs::last_write_time(target / "img" / "a.jpg"), before) << "up to date: kept";
+    for (const char* name : {"a.jpg", "b.jpg"}) { // changed sources are made again
+        fs::last_write_time(root / "src" / name,
+                            fs::last_write_time(root / "src" / name) + std::chrono::seconds(2));
+    }
+    r = runCli({"build", projectFile, "--existing", "overwrite", "--quiet"});
+    ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(fs::last_write_time(target / "img" / "a.jpg"), before);
-    EXPECT_EQ(identify(target / "img" / "b.jpg", "%wx%h"), "640x427") << "read-only output replaced";
+    EXPECT_EQ(identify(target / "img" / "b.jpg", "%wx%h"), "640x427")
+        << "read-only output replaced";
 
     EXPECT_EQ(runCli({"build", projectFile, "--existing", "sometimes"}).status, 2);
 }
@@ -198,7 +216,8 @@ TEST_F(BuildCli, ReadOnlyStylesheetEndsTheRunBeforeThePages) {
     fs::permissions(target / "main.css", fs::perms::owner_read);
     const auto r = runCli({"build", projectFile, "--quiet"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("Cannot create file " + (target / "main.css").string()), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Cannot create file " + (target / "main.css").string()), std::string::npos)
+        << r.out;
     EXPECT_TRUE(fs::exists(target / "thumbs" / "tn_a.jpg"));
     EXPECT_FALSE(fs::exists(target / "index.html"));
     EXPECT_EQ(bytesOf(target / "main.css"), "mine");
@@ -216,6 +235,33 @@ TEST_F(BuildCli, MissingSourcesArePrunedForTheRunOnly) {
     EXPECT_EQ(bytesOf(projectFile), before);
 }
 
+TEST_F(BuildCli, JobsChangeNothingButSpeedAndARebuildReportsWhatWasUpToDate) {
+    const std::vector<std::string> sources = {
+        makeSource("a.jpg"), makeSource("b.png", "coffee.png"), makeSource("c.jpg", "chelsea.png")};
+    newProject({"ResizeImages=true"}, sources);
+    auto r = runCli({"build", projectFile, "--yes", "--no-open", "--jobs", "1"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Pictures: 6 made, 0 up to date."), std::string::npos) << r.out;
+    std::map<std::string, std::string> one;
+    for (const char* name : {"img/a.jpg", "img/b.png", "img/c.jpg", "thumbs/tn_a.jpg",
+                             "thumbs/tn_b.jpg", "thumbs/tn_c.jpg", "index.html", "a_jpg.html"}) {
+        one[name] = bytesOf(target / name);
+    }
+    r = runCli({"build", projectFile, "--yes", "--no-open"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Pictures: 0 made, 6 up to date."), std::string::npos) << r.out;
+
+    fs::remove_all(target);
+    r = runCli({"build", projectFile, "--yes", "--no-open", "-j", "3"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    for (const auto& [name, bytes] : one) {
+        EXPECT_EQ(bytesOf(target / name), bytes) << name << " with three workers";
+    }
+    for (const char* bad : {"0", "x", "2x", "257"}) {
+        EXPECT_EQ(runCli({"build", projectFile, "--jobs", bad}).status, 2) << bad;
+    }
+}
+
 TEST_F(BuildCli, PicturesThatCannotBeMadeAreListedAndExitWith4) {
     const std::string good = makeSource("good.jpg");
     const fs::path junk = root / "src" / "junk.jpg";
@@ -225,7 +271,7 @@ TEST_F(BuildCli, PicturesThatCannotBeMadeAreListedAndExitWith4) {
     std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 3);
     newProject({"ResizeImages=true", "ConvertLow=0"}, {junk.string(), good, cut.string()});
 
-    const auto r = runCli({"build", projectFile, "--yes", "--quiet"});
+    const auto r = runCli({"build", projectFile, "--yes", "--quiet", "--jobs", "3"});
     EXPECT_EQ(r.status, 4) << r.out;
     EXPECT_NE(r.out.find("1 picture could not be made:\n" + junk.string() +
                          ": not a readable JPEG header\n"),
@@ -281,7 +327,8 @@ TEST_F(BuildCli, InterruptAsksAtTheNextFileAndCancels) {
         ::dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
         std::freopen("/dev/null", "r", stdin);
-        ::execl(FOTOPLEX_CLI, FOTOPLEX_CLI, "build", projectFile.c_str(), static_cast<char*>(nullptr));
+        ::execl(FOTOPLEX_CLI, FOTOPLEX_CLI, "build", projectFile.c_str(),
+                static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(out[1]);
@@ -396,7 +443,8 @@ TEST_F(BuildCli, AByteCopyOfATurnedPictureKeepsItsTagAndThePageTheUprightSize) {
 }
 
 TEST(DemoCli, BuildsTheSampleGallery) {
-    const fs::path dir = fs::temp_directory_path() / ("fotoplex-demo-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("fotoplex-demo-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     const auto r = runCli({"demo", dir.string()});
     ASSERT_EQ(r.status, 0) << r.out;

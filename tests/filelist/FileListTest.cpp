@@ -142,8 +142,8 @@ TEST_F(FileListTest, FolderThatCannotBeMadeCurrentLeavesTheListAlone) {
 
     page.select({tree.file("Gone/x.jpg", 5)});
 
-    ASSERT_EQ(page.dialogs.messages.size(), 1u);
-    const MessageRequest& message = page.dialogs.messages[0];
+    ASSERT_EQ(page.dialogs.asked.size(), 1u);
+    const MessageRequest& message = page.dialogs.asked[0];
     EXPECT_EQ(message.text, "Cannot find directory " + (tree.root() / "Gone").string() + " .");
     EXPECT_EQ(message.icon, MessageIcon::Warning);
     EXPECT_EQ(message.buttons, MessageButtons::Ok);
@@ -310,7 +310,7 @@ TEST_F(FileListTest, EraseEntryKeepsTheSelectionOnItsFile) {
 TEST(FileListHooksTest, MissingHookIsRefused) {
     FakeListBox listBox;
     ScriptedChooser chooser;
-    RecordingDialogs dialogs;
+    RecordingDialogs dialogs = recordingDialogs();
     ProgramState state;
     FileListHooks hooks;
     hooks.setStatus = [](int, const std::string&) {};

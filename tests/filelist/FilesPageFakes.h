@@ -8,6 +8,7 @@
 #include "filelist/PictureChooser.h"
 #include "ports/Dialogs.h"
 #include "project/TProject.h"
+#include "support/StrictDialogs.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -69,28 +70,11 @@ public:
     std::vector<PictureRequest> requests;
 };
 
-// Records every message box and presses OK.
-class RecordingDialogs : public Dialogs {
-public:
-    Answer ask(const MessageRequest& request) override {
-        messages.push_back(request);
-        return Answer::Ok;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
-        ADD_FAILURE() << "unexpected folder dialog";
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const FileRequest&) override {
-        ADD_FAILURE() << "unexpected open dialog";
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const FileRequest&) override {
-        ADD_FAILURE() << "unexpected save dialog";
-        return std::nullopt;
-    }
-
-    std::vector<MessageRequest> messages;
-};
+// Records every message box and presses OK; a file dialog fails the test.
+using RecordingDialogs = ScriptedDialogs;
+inline ScriptedDialogs recordingDialogs() {
+    return strictDialogs({}, Unscripted::AlwaysOk);
+}
 
 // A folder of its own under the system's temporary folder, removed again at the end.
 class TempTree {
@@ -129,7 +113,7 @@ private:
 struct FilesPage {
     FakeListBox listBox;
     ScriptedChooser chooser;
-    RecordingDialogs dialogs;
+    RecordingDialogs dialogs = recordingDialogs();
     ProgramState state;
     TProject project;
 

@@ -1,15 +1,15 @@
+#include "gallery/BuildGallery.h"
+
+#include "base/Error.h"
+#include "engine/RasterImage.h"
+#include "production/JobFakes.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <string>
-
 #include <gtest/gtest.h>
-
-#include "base/Error.h"
-#include "engine/RasterImage.h"
-#include "gallery/BuildGallery.h"
-#include "production/JobFakes.h"
+#include <string>
 
 namespace fotoplex {
 namespace {
@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 using jobtest::FakeJobWindow;
 using jobtest::ScratchFolder;
 using jobtest::ScriptedDialogs;
+using jobtest::Unscripted;
 
 const fs::path kSamples = fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
 
@@ -36,8 +37,16 @@ protected:
     }
 
     JobContext context() {
-        return JobContext{project, state, window, dialogs, queue, sizeReader,
-                          [this] { ++checks; return checks <= passingChecks; },
+        return JobContext{project,
+                          state,
+                          window,
+                          dialogs,
+                          queue,
+                          sizeReader,
+                          [this] {
+                              ++checks;
+                              return checks <= passingChecks;
+                          },
                           [this] { project.Modified = true; }};
     }
     fs::path out(const std::string& name) const { return scratch.path() / "gallery" / name; }
@@ -47,7 +56,7 @@ protected:
     ProgramState state;
     MainThreadQueue queue;
     FakeJobWindow window;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs{Unscripted::DefaultAnswer};
     RasterImage sizeReader;
     int checks = 0;
     int passingChecks = 1000;
@@ -158,7 +167,13 @@ TEST_F(BuildGalleryTest, PicturesThatCannotBeMadeAreShownOnceAfterTheRun) {
         }
     } watching;
     watching.onAsk = [&] { lockedWhenShown = window.locked; };
-    JobContext job{project, state, window, watching, queue, sizeReader, [] { return true; },
+    JobContext job{project,
+                   state,
+                   window,
+                   watching,
+                   queue,
+                   sizeReader,
+                   [] { return true; },
                    [this] { project.Modified = true; }};
     BuildAllBtnClick(job);
 
@@ -167,8 +182,8 @@ TEST_F(BuildGalleryTest, PicturesThatCannotBeMadeAreShownOnceAfterTheRun) {
     EXPECT_FALSE(fs::exists(out("img/junk.jpg")));
     EXPECT_FALSE(fs::exists(out("thumbs/tn_junk.jpg")));
     ASSERT_EQ(watching.asked.size(), 1u);
-    EXPECT_EQ(watching.asked[0].text, "1 picture could not be made:\n" + project.Files[1] +
-                                          ": not a readable JPEG header");
+    EXPECT_EQ(watching.asked[0].text,
+              "1 picture could not be made:\n" + project.Files[1] + ": not a readable JPEG header");
     EXPECT_EQ(watching.asked[0].icon, MessageIcon::Warning);
     EXPECT_FALSE(lockedWhenShown);
     EXPECT_EQ(state.pictureProblems.failed.size(), 1u) << "kept for the command line's status";

@@ -52,7 +52,7 @@ protected:
 
 TEST_F(BuildStepsTest, AFailedTargetCheckDoesNothing) {
     check.answer = false;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs = strictDialogs();
     FakeJob thumbs{state};
     FakeJob images{state, true};
     MakeCSSClick(project, check.fn());
@@ -73,7 +73,7 @@ TEST_F(BuildStepsTest, TheStylesheetStepWritesMainCss) {
 TEST_F(BuildStepsTest, StaleThumbnailsAskAndCancelWritesNothing) {
     writeBytes(tmp.file("pics/back.gif"), "tile");
     project.BackgroundImagePath = tmp.file("pics/back.gif");
-    ScriptedDialogs dialogs({Answer::Cancel});
+    ScriptedDialogs dialogs = strictDialogs({Answer::Cancel});
     FakeJob thumbs{state};
     BuildIndexPagesClick(project, state, dialogs, check.fn(), thumbs.fn(2), testIdentity());
 
@@ -90,7 +90,7 @@ TEST_F(BuildStepsTest, StaleThumbnailsAskAndCancelWritesNothing) {
 TEST_F(BuildStepsTest, OkRunsTheThumbnailJobThenCopiesAndWrites) {
     writeBytes(tmp.file("pics/back.gif"), "tile");
     project.BackgroundImagePath = tmp.file("pics/back.gif");
-    ScriptedDialogs dialogs({Answer::Ok});
+    ScriptedDialogs dialogs = strictDialogs({Answer::Ok});
     FakeJob thumbs{state};
     BuildIndexPagesClick(project, state, dialogs, check.fn(), thumbs.fn(2), testIdentity());
     EXPECT_EQ(thumbs.runs, 1);
@@ -101,7 +101,7 @@ TEST_F(BuildStepsTest, OkRunsTheThumbnailJobThenCopiesAndWrites) {
 }
 
 TEST_F(BuildStepsTest, TheIndexStepGoesOnWhenTheJobWasCancelled) {
-    ScriptedDialogs dialogs({Answer::Ok});
+    ScriptedDialogs dialogs = strictDialogs({Answer::Ok});
     int runs = 0;
     BuildIndexPagesClick(
         project, state, dialogs, check.fn(), [&] { ++runs; }, testIdentity());
@@ -113,7 +113,7 @@ TEST_F(BuildStepsTest, FreshThumbnailsAskNothing) {
     state.thumbsBuilt = true;
     state.thumbSizes.widths = {"1", "2"};
     state.thumbSizes.heights = {"3", "4"};
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs = strictDialogs();
     FakeJob thumbs{state};
     BuildIndexPagesClick(project, state, dialogs, check.fn(), thumbs.fn(2), testIdentity());
     EXPECT_TRUE(dialogs.asked.empty());
@@ -122,7 +122,7 @@ TEST_F(BuildStepsTest, FreshThumbnailsAskNothing) {
 }
 
 TEST_F(BuildStepsTest, StaleImagesAskAndOkRunsTheImagesCommand) {
-    ScriptedDialogs cancel({Answer::Cancel});
+    ScriptedDialogs cancel = strictDialogs({Answer::Cancel});
     FakeJob images{state, true};
     BuildImagePagesClick(project, state, cancel, check.fn(), images.fn(2), testIdentity());
     ASSERT_EQ(cancel.asked.size(), 1u);
@@ -131,13 +131,13 @@ TEST_F(BuildStepsTest, StaleImagesAskAndOkRunsTheImagesCommand) {
     EXPECT_EQ(cancel.asked[0].buttons, MessageButtons::OkCancel);
     EXPECT_TRUE(folderIsEmpty());
 
-    ScriptedDialogs ok({Answer::Ok});
+    ScriptedDialogs ok = strictDialogs({Answer::Ok});
     BuildImagePagesClick(project, state, ok, check.fn(), images.fn(2), testIdentity());
     EXPECT_EQ(images.runs, 1);
     EXPECT_EQ(readLines(tmp.file("b_jpg.html"))[17],
               R"(<img src="img/b.jpg" width="77" height="55"><br>)");
 
-    ScriptedDialogs none;
+    ScriptedDialogs none = strictDialogs();
     BuildImagePagesClick(project, state, none, check.fn(), images.fn(2), testIdentity());
     EXPECT_EQ(images.runs, 1);
 }
@@ -149,7 +149,7 @@ TEST_F(BuildStepsTest, AFailedBackgroundCopyEndsTheStepBeforeAnyPage) {
     writeBytes(tmp.file("pics/back.jpg"), "tile");
     std::filesystem::create_directories(tmp.file("back.jpg"));
     project.BackgroundImagePath = tmp.file("pics/back.jpg");
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs = strictDialogs();
     FakeJob job{state};
     EXPECT_EQ(errorOf([&] {
                   BuildIndexPagesClick(project, state, dialogs, check.fn(), job.fn(2),
@@ -173,7 +173,7 @@ TEST_F(BuildStepsTest, ThumbnailLinksReachTheImagePages) {
     state.thumbSizes.widths.assign(4, "1");
     state.thumbSizes.heights.assign(4, "1");
     state.imageSizes = state.thumbSizes;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs = strictDialogs();
     BuildIndexPagesClick(project, state, dialogs, check.fn(), {}, testIdentity());
     BuildImagePagesClick(project, state, dialogs, check.fn(), {}, testIdentity());
     const std::string index = readBytes(tmp.file("index.html"));

@@ -8,6 +8,7 @@
 #include "gallery/PageIdentity.h"
 #include "ports/Dialogs.h"
 #include "project/TProject.h"
+#include "support/StrictDialogs.h"
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -15,41 +16,6 @@
 #include <vector>
 
 namespace fotoplex::testing {
-
-// Answers each question with the next scripted answer and records what was asked. A question
-// beyond the script fails the test and is answered Cancel.
-class ScriptedDialogs : public Dialogs {
-public:
-    explicit ScriptedDialogs(std::deque<Answer> answers = {}) : answers_(std::move(answers)) {}
-
-    Answer ask(const MessageRequest& request) override {
-        asked.push_back(request);
-        if (answers_.empty()) {
-            ADD_FAILURE() << "unexpected question: " << request.text;
-            return Answer::Cancel;
-        }
-        const Answer answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
-        ADD_FAILURE() << "unexpected folder chooser";
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const FileRequest&) override {
-        ADD_FAILURE() << "unexpected open dialog";
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const FileRequest&) override {
-        ADD_FAILURE() << "unexpected save dialog";
-        return std::nullopt;
-    }
-
-    std::vector<MessageRequest> asked;
-
-private:
-    std::deque<Answer> answers_;
-};
 
 // An identity that differs from the real program's, so the tests see it being used.
 inline PageIdentity testIdentity() {

@@ -1,35 +1,34 @@
-#include <sys/stat.h>
+#include "production/ImageJobs.h"
+
+#include "base/Error.h"
+#include "engine/RasterImage.h"
+#include "production/JobFakes.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "base/Error.h"
-#include "engine/RasterImage.h"
-#include "production/ImageJobs.h"
-#include "production/JobFakes.h"
 
 namespace fotoplex {
 namespace {
 
 namespace fs = std::filesystem;
 using jobtest::FakeJobWindow;
+using jobtest::isJpeg;
 using jobtest::ScratchFolder;
 using jobtest::ScriptedDialogs;
-using jobtest::isJpeg;
+using jobtest::Unscripted;
 
 const fs::path kSamples = fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples";
 
 class ImageJobsTest : public ::testing::Test {
 protected:
     ImageJobsTest()
-        : scratch(::testing::UnitTest::GetInstance()->current_test_info()->name()),
-          window(queue) {
+        : scratch(::testing::UnitTest::GetInstance()->current_test_info()->name()), window(queue) {
         fs::create_directories(scratch.path() / "src");
         fs::create_directories(scratch.path() / "gallery");
         project.TargetDir = (scratch.path() / "gallery").string() + "/";
@@ -44,17 +43,33 @@ protected:
         fs::copy_file(kSamples / sample, to, fs::copy_options::overwrite_existing);
         return to.string();
     }
-    fs::path image(const std::string& name) const { return scratch.path() / "gallery" / "img" / name; }
-    fs::path thumb(const std::string& name) const { return scratch.path() / "gallery" / "thumbs" / name; }
+    fs::path image(const std::string& name) const {
+        return scratch.path() / "gallery" / "img" / name;
+    }
+    fs::path thumb(const std::string& name) const {
+        return scratch.path() / "gallery" / "thumbs" / name;
+    }
 
     JobContext context() {
-        return JobContext{project, state, window, dialogs, queue, sizeReader,
-                          [this] { ++checks; return checkResult; },
-                          [this] { project.Modified = true; ++modifiedMarks; }};
+        return JobContext{project,
+                          state,
+                          window,
+                          dialogs,
+                          queue,
+                          sizeReader,
+                          [this] {
+                              ++checks;
+                              return checkResult;
+                          },
+                          [this] {
+                              project.Modified = true;
+                              ++modifiedMarks;
+                          }};
     }
 
     bool hasStatus(const std::string& entry) const {
-        return std::find(window.statuses.begin(), window.statuses.end(), entry) != window.statuses.end();
+        return std::find(window.statuses.begin(), window.statuses.end(), entry) !=
+               window.statuses.end();
     }
 
     ScratchFolder scratch;
@@ -62,7 +77,7 @@ protected:
     ProgramState state;
     MainThreadQueue queue;
     FakeJobWindow window;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs{Unscripted::DefaultAnswer};
     RasterImage sizeReader;
     bool checkResult = true;
     int checks = 0;
@@ -264,7 +279,8 @@ TEST_F(ImageJobsTest, ReadOnlyOutputsAreReplacedUnderOverwrite) {
     project.ResizeImages = false;
     fs::permissions(image("a.jpg"), fs::perms::owner_read);
     ImageJob(job);
-    EXPECT_EQ(state.imageSizes.widths, std::vector<std::string>{"640"}) << "copied over the read-only file";
+    EXPECT_EQ(state.imageSizes.widths, std::vector<std::string>{"640"})
+        << "copied over the read-only file";
 }
 
 TEST_F(ImageJobsTest, DuplicateNamesShareTheirOutput) {
@@ -329,7 +345,8 @@ TEST_F(ImageJobsTest, OutputFolderThatCannotBeCreatedEndsTheJobBeforeAnyFile) {
         ImageJob(job);
         FAIL() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create " + project.TargetDir.str() + "missing/level/");
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create " + project.TargetDir.str() + "missing/level/");
     }
     EXPECT_EQ(state.imageSizes.widths, std::vector<std::string>{"7"}) << "lists stay as they were";
 }

@@ -1,6 +1,10 @@
 #pragma once
 
-#include <unistd.h>
+#include "base/ProgramState.h"
+#include "ports/Dialogs.h"
+#include "ports/JobWindow.h"
+#include "production/MainThreadQueue.h"
+#include "support/ScriptedDialogs.h"
 
 #include <deque>
 #include <filesystem>
@@ -8,14 +12,13 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
-#include "base/ProgramState.h"
-#include "ports/Dialogs.h"
-#include "ports/JobWindow.h"
-#include "production/MainThreadQueue.h"
-
 namespace fotoplex::jobtest {
+
+using testing::ScriptedDialogs;
+using testing::Unscripted;
 
 // Records everything a job tells the window; processEvents runs the worker's calls.
 class FakeJobWindow : public JobWindow {
@@ -36,8 +39,14 @@ public:
         queue_.runPending();
     }
     void removeFileRow(int index) override { removedRows.push_back(index); }
-    void lockWindow() override { ++locks; locked = true; }
-    void unlockWindow() override { ++unlocks; locked = false; }
+    void lockWindow() override {
+        ++locks;
+        locked = true;
+    }
+    void unlockWindow() override {
+        ++unlocks;
+        locked = false;
+    }
     void showBuildPage() override { ++buildPageShown; }
     void openDocument(const std::string& path) override { opened.push_back(path); }
 
@@ -56,28 +65,6 @@ public:
 
 private:
     MainThreadQueue& queue_;
-};
-
-// Answers questions from a script (default answer when the script runs out) and records them.
-class ScriptedDialogs : public Dialogs {
-public:
-    Answer ask(const MessageRequest& request) override {
-        asked.push_back(request);
-        if (answers.empty()) {
-            return request.defaultAnswer;
-        }
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const FileRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFile(const FileRequest&) override { return std::nullopt; }
-
-    std::deque<Answer> answers;
-    std::vector<MessageRequest> asked;
 };
 
 inline std::string fileBytes(const std::filesystem::path& file) {

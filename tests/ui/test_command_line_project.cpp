@@ -1,6 +1,6 @@
 // A project named on the window's command line: which word is taken, and that it opens after
 // start-up as File > Open opens a project, failures included.
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "base/Version.h"
 #include "project/TProject.h"
 #include "ui/CommandLineProject.h"

@@ -1,8 +1,8 @@
 // The Files page in the window: the list commands, the status texts, the source preview and
 // the background image button, driven through the real widgets.
-#include "ScriptedDialogs.h"
 #include "filelist/PictureChooser.h"
 #include "project/TProject.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/MainForm.h"
 
 #include <QAction>

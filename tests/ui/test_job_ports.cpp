@@ -1,8 +1,8 @@
 // The window's side of the jobs: the job window port and the worker's call into the main
 // thread.
-#include "ScriptedDialogs.h"
 #include "base/Error.h"
 #include "project/TProject.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/MainForm.h"
 #include "ui/QtJobWindow.h"
 #include "ui/QtMainThread.h"

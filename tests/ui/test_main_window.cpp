@@ -1,7 +1,7 @@
 // The window's structure: size, side bar, pages, menus, status bar, locking, key hook, help.
-#include "ScriptedDialogs.h"
 #include "base/Error.h"
 #include "project/TProject.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/HelpViewer.h"
 #include "ui/KeyHook.h"
 #include "ui/MainForm.h"
@@ -271,52 +271,34 @@ private slots:
 
     void shortcutsDoNothingWhileLocked() {
         activate();
-        int builds = 0;
-        form_->setImageJob([&] {
-            ++builds;
-            return true;
-        });
-        form_->project().Files = {"/tmp/a.jpg"};
-        form_->setBuildSteps({[&] {
-            ++builds;
-            return true;
-        }});
         form_->MarkModified();
         form_->LockWindow();
         QTest::keyClick(form_.get(), Qt::Key_F9);
         QTest::keyClick(form_.get(), Qt::Key_S, Qt::ControlModifier);
         QTest::keyClick(form_.get(), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(builds, 0);
         QVERIFY(form_->project().Modified);
         QVERIFY(dialogs_.asked.empty());
         form_->UnlockWindow();
-        QTest::keyClick(form_.get(), Qt::Key_F9);
-        QCOMPARE(builds, 1);
+        QTest::keyClick(form_.get(), Qt::Key_F9); // an empty list: the sequence only complains
+        QCOMPARE(dialogs_.lastText(), std::string("Please select files first."));
     }
-
     void f9RunsBuildGalleryInsideTheLock() {
         activate();
         form_->project().Files = {"/tmp/a.jpg"};
-        bool lockedDuringStep = false;
-        form_->setBuildSteps({[&] {
-            lockedDuringStep = form_->isLocked();
-            return true;
-        }});
-        QTest::keyClick(form_.get(), Qt::Key_F9);
-        QVERIFY(lockedDuringStep);
+        child<QLineEdit>("TargetDirEdit")->setText(dir_.filePath("missing"));
+        bool lockedDuringQuestion = false;
+        dialogs_.onAsk = [&](const MessageRequest&) { lockedDuringQuestion = form_->isLocked(); };
+        QTest::keyClick(form_.get(), Qt::Key_F9); // the folder question is answered No
+        dialogs_.onAsk = nullptr;
+        QCOMPARE(dialogs_.lastText(),
+                 std::string("Target directory does not exist. Do you want to create it?"));
+        QVERIFY(lockedDuringQuestion);
         QVERIFY(!form_->isLocked());
         QCOMPARE(pages()->currentIndex(), 5);
         QCOMPARE(sideBarItems()->currentRow(), 5);
     }
-
     void buildGalleryWithoutFilesOnlyComplains() {
-        bool ran = false;
-        form_->setBuildSteps({[&] {
-            ran = true;
-            return true;
-        }});
         action("BuildGallery1")->trigger();
-        QVERIFY(!ran);
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
         QCOMPARE(dialogs_.asked[0].text, std::string("Please select files first."));
         QCOMPARE(dialogs_.asked[0].caption, std::string("Error"));
@@ -324,83 +306,47 @@ private slots:
         QCOMPARE(pages()->currentIndex(), 0);
         QVERIFY(!form_->isLocked());
     }
-
     void failedBuildStepStillUnlocksAndShowsTheError() {
-        form_->project().Files = {"/tmp/a.jpg"};
-        auto* progress = child<QProgressBar>("TotalProgress");
-        int later = 0;
-        form_->setBuildSteps({[&] {
-                                  progress->setValue(40);
-                                  throw fotoplex::Error("Cannot create file /nowhere/main.css");
-                                  return true;
-                              },
-                              [&] {
-                                  ++later;
-                                  return true;
-                              }});
+        QTemporaryDir target;
+        const QString saved = QDir::currentPath();
+        form_->project().Files = {FOTOPLEX_SOURCE_DIR "/resources/sample-640x480.jpg"};
+        form_->project().ShowWhenReady = true;
+        child<QLineEdit>("TargetDirEdit")->setText(target.path());
+        QFile blocker(target.filePath("thumbs")); // a file where the thumbnail folder goes
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
         action("BuildGallery1")->trigger();
-        QCOMPARE(later, 0);
+        QDir::setCurrent(saved);
+        QVERIFY(QFile::exists(target.filePath("img/sample-640x480.jpg")));
+        QVERIFY(!QFile::exists(target.filePath("main.css")));
         QVERIFY(!form_->isLocked());
         for (QAction* menu : form_->menuBar()->actions()) {
             QVERIFY(menu->isEnabled());
         }
         QVERIFY(pages()->isEnabled());
-        QCOMPARE(progress->value(), 0);
+        QCOMPARE(child<QProgressBar>("TotalProgress")->value(), 0);
         QVERIFY(!form_->programState().jobCancelled);
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
-        QCOMPARE(dialogs_.asked[0].text, std::string("Cannot create file /nowhere/main.css."));
+        QCOMPARE(dialogs_.asked[0].text,
+                 "Cannot create " + target.filePath("thumbs").toStdString() + "/.");
         QCOMPARE(dialogs_.asked[0].caption, std::string("Fotoplex")); // the application title
         QCOMPARE(dialogs_.asked[0].icon, MessageIcon::Error);
     }
-
-    void failedCheckOrCancelStopsTheSequence() {
-        form_->project().Files = {"/tmp/a.jpg"};
-        std::vector<int> ran;
-        form_->setBuildSteps({[&] {
-                                  ran.push_back(1);
-                                  form_->programState().jobCancelled = true;
-                                  return true;
-                              },
-                              [&] {
-                                  ran.push_back(2);
-                                  return true;
-                              }});
-        form_->BuildAllBtnClick();
-        QCOMPARE(ran, std::vector<int>{1});
-        QVERIFY(!form_->programState().jobCancelled);
-        form_->setBuildSteps({[&] {
-                                  ran.push_back(3);
-                                  return false;
-                              },
-                              [&] {
-                                  ran.push_back(4);
-                                  return true;
-                              }});
-        form_->BuildAllBtnClick();
-        QCOMPARE(ran, (std::vector<int>{1, 3}));
-    }
-
     void imageAndThumbnailCommandsLockAroundTheirJob() {
-        bool locked = false;
-        form_->setImageJob([&] {
-            locked = form_->isLocked();
-            throw fotoplex::Error("Cannot create /x/img/");
-            return true;
-        });
-        child<QPushButton>("BuildImagesBtn")->click();
-        QVERIFY(locked);
-        QVERIFY(!form_->isLocked());
-        QCOMPARE(dialogs_.lastText(), std::string("Cannot create /x/img/."));
-        locked = false;
-        form_->setThumbJob([&] {
-            locked = form_->isLocked();
-            return true;
-        });
+        QTemporaryDir target;
+        const QString saved = QDir::currentPath();
+        child<QLineEdit>("TargetDirEdit")->setText(target.path());
+        std::vector<bool> locked;
+        dialogs_.onAsk = [&](const MessageRequest&) { locked.push_back(form_->isLocked()); };
+        child<QPushButton>("BuildImagesBtn")->click(); // an empty list: the job complains
         action("BuildThumbnails1")->trigger();
-        QVERIFY(locked);
+        dialogs_.onAsk = nullptr;
+        QDir::setCurrent(saved);
+        QCOMPARE(dialogs_.texts(), (std::vector<std::string>{"Please select files first.",
+                                                             "Please select files first."}));
+        QCOMPARE(locked, (std::vector<bool>{true, true}));
         QVERIFY(!form_->isLocked());
     }
-
     void buildGalleryMakesTheWholeGalleryWithTheRealJobs() {
         QTemporaryDir target;
         const QString saved = QDir::currentPath();
@@ -422,53 +368,13 @@ private slots:
         QCOMPARE(fresh->findChild<QProgressBar*>("TotalProgress")->value(), 0);
     }
 
-    void galleryStepsWriteThePagesIntoTheTarget() {
-        QTemporaryDir target;
-        const QString saved = QDir::currentPath();
-        auto fresh = std::make_unique<TMainForm>(
-            MainFormOptions{&dialogs_, nullptr, dir_.filePath("l.hgp").toStdString()});
-        fresh->project().Files = {"/photos/beach.jpg"};
-        fresh->findChild<QLineEdit*>("TargetDirEdit")->setText(target.path());
-        std::vector<std::string> order;
-        bool lockedInJob = false;
-        fresh->setImageJob([&] {
-            order.push_back("images");
-            lockedInJob = fresh->isLocked();
-            ProgramState& state = fresh->programState();
-            state.imageSizes.widths = {"640"};
-            state.imageSizes.heights = {"480"};
-            state.imagesBuilt = true;
-            return true;
-        });
-        fresh->setThumbJob([&] {
-            order.push_back("thumbs");
-            ProgramState& state = fresh->programState();
-            state.thumbSizes.widths = {"120"};
-            state.thumbSizes.heights = {"90"};
-            state.thumbsBuilt = true;
-            return true;
-        });
-        fresh->findChild<QAction*>("BuildGallery1")->trigger();
-        QDir::setCurrent(saved);
-        QCOMPARE(order, (std::vector<std::string>{"images", "thumbs"}));
-        QVERIFY(lockedInJob);
-        QVERIFY(dialogs_.asked.empty());
-        QVERIFY(QFile::exists(target.filePath("main.css")));
-        QVERIFY(QFile::exists(target.filePath("index.html")));
-        QVERIFY(QFile::exists(target.filePath("beach_jpg.html")));
-        QCOMPARE(fresh->findChild<QLineEdit*>("TargetDirEdit")->text(), target.path() + "/");
-        QVERIFY(!fresh->isLocked());
-    }
-
-    void aRefusedFolderEndsTheBuildAtTheFirstPageStep() {
+    void aRefusedFolderEndsTheBuildAtTheFirstStep() {
         QTemporaryDir target;
         const QString saved = QDir::currentPath();
         auto fresh = std::make_unique<TMainForm>(
             MainFormOptions{&dialogs_, nullptr, dir_.filePath("l.hgp").toStdString()});
         fresh->project().Files = {"/photos/beach.jpg"};
         fresh->findChild<QLineEdit*>("TargetDirEdit")->setText(target.filePath("new"));
-        fresh->setImageJob([] { return true; });
-        fresh->setThumbJob([] { return true; });
         dialogs_.answers.push_back(Answer::No); // do not create the folder
         fresh->BuildAllBtnClick();
         QDir::setCurrent(saved);

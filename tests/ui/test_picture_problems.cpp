@@ -1,10 +1,13 @@
 // The window's part in reporting pictures that could not be made: one warning box after the
-// run, through the same dialogs port as every other question.
-#include "ScriptedDialogs.h"
-#include "production/PictureProblems.h"
+// run, through the same dialogs port as every other question, with the real jobs and as many
+// workers as the window uses.
 #include "project/TProject.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/MainForm.h"
 
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,65 +23,82 @@ private:
     QTemporaryDir dir_;
     ScriptedDialogs dialogs_;
     std::unique_ptr<TMainForm> form_;
+    QString saved_;
+    std::string junk_, cut_, good_;
 
-    PictureProblems& problems() { return form_->programState().pictureProblems; }
+    static void write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static QByteArray sample(const char* name) {
+        QFile file(QString(FOTOPLEX_SOURCE_DIR "/resources/samples/") + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private slots:
     void init() {
+        saved_ = QDir::currentPath();
         dialogs_.reset();
         MainFormOptions options;
         options.dialogs = &dialogs_;
         options.lastProjectPath = dir_.filePath("last.hgp").toStdString();
         form_ = std::make_unique<TMainForm>(options);
-        form_->project().Files = {"/photos/junk.jpg", "/photos/cut.jpg"};
+        QDir(dir_.path()).mkpath("gallery");
+        form_->findChild<QLineEdit*>("TargetDirEdit")->setText(dir_.filePath("gallery"));
+        junk_ = dir_.filePath("junk.jpg").toStdString();
+        cut_ = dir_.filePath("cut.jpg").toStdString();
+        good_ = dir_.filePath("good.png").toStdString();
+        write(dir_.filePath("junk.jpg"), "not a picture at all");
+        const QByteArray rocket = sample("rocket.jpg");
+        write(dir_.filePath("cut.jpg"), rocket.left(rocket.size() / 2));
+        write(dir_.filePath("good.png"), sample("coffee.png"));
     }
 
-    void cleanup() { form_.reset(); }
+    void cleanup() {
+        form_.reset();
+        QDir::setCurrent(saved_);
+    }
 
     void buildGalleryShowsOneWarningWhenTheRunEnds() {
-        std::size_t askedWhileRunning = 99;
-        form_->setBuildSteps(
-            {[&] {
-                 NotePictureFailed(problems(), "/photos/junk.jpg", "not a readable JPEG header");
-                 return true;
-             },
-             [&] {
-                 NotePictureFailed(problems(), "/photos/junk.jpg", "not a readable JPEG header");
-                 NotePicturePartial(problems(), "/photos/cut.jpg");
-                 askedWhileRunning = dialogs_.asked.size();
-                 return true;
-             }});
+        form_->project().Files = {junk_, cut_, good_};
+        std::vector<bool> lockedWhenAsked;
+        dialogs_.onAsk = [&](const MessageRequest&) {
+            lockedWhenAsked.push_back(form_->isLocked());
+        };
         form_->BuildAllBtnClick();
-        QCOMPARE(askedWhileRunning, std::size_t(0));
-        QCOMPARE(dialogs_.asked.size(), std::size_t(1));
+        dialogs_.onAsk = nullptr;
+        QCOMPARE(lockedWhenAsked, std::vector<bool>{false});
         QCOMPARE(dialogs_.asked[0].caption, std::string("Warning"));
         QVERIFY(dialogs_.asked[0].icon == MessageIcon::Warning);
-        QCOMPARE(dialogs_.asked[0].text,
-                 std::string("1 picture could not be made:\n"
-                             "/photos/junk.jpg: not a readable JPEG header\n"
-                             "1 picture was read only in part (damaged data, written as far "
-                             "as read): cut.jpg"));
+        const std::string text = dialogs_.asked[0].text;
+        const std::string failed = "1 picture could not be made:\n" + junk_ + ": ";
+        QVERIFY2(text.rfind(failed, 0) == 0, text.c_str());
+        const std::string partial = "1 picture was read only in part (damaged data, written as "
+                                    "far as read): cut.jpg";
+        QVERIFY2(text.size() > partial.size() &&
+                     text.compare(text.size() - partial.size(), partial.size(), partial) == 0,
+                 text.c_str());
+        QVERIFY(QFile::exists(dir_.filePath("gallery/thumbs/tn_good.jpg")));
+        QVERIFY(!QFile::exists(dir_.filePath("gallery/thumbs/tn_junk.jpg")));
         QVERIFY(!form_->isLocked());
     }
 
     void aRunWithEveryPictureMadeShowsNothing() {
-        form_->setBuildSteps({[] { return true; }});
+        form_->project().Files = {good_};
         form_->BuildAllBtnClick();
-        form_->setImageJob([] { return true; });
         form_->findChild<QPushButton*>("BuildImagesBtn")->click();
-        QVERIFY(dialogs_.asked.empty());
+        QVERIFY2(dialogs_.asked.empty(), dialogs_.lastText().c_str());
     }
 
     void theImagesAndThumbnailsCommandsShowTheirOwnList() {
-        form_->setThumbJob([&] {
-            NotePictureFailed(problems(), "/photos/junk.jpg", "Cannot open file /photos/junk.jpg");
-            return true;
-        });
+        form_->project().Files = {junk_, good_};
         form_->findChild<QPushButton*>("BuildThumbsBtn")->click();
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
-        QCOMPARE(dialogs_.asked[0].text, std::string("1 picture could not be made:\n"
-                                                     "/photos/junk.jpg: Cannot open file "
-                                                     "/photos/junk.jpg"));
+        const std::string text = dialogs_.asked[0].text;
+        QVERIFY2(text.rfind("1 picture could not be made:\n" + junk_ + ": ", 0) == 0, text.c_str());
+        QVERIFY(QFile::exists(dir_.filePath("gallery/thumbs/tn_good.jpg")));
         QVERIFY(!form_->isLocked());
     }
 };

@@ -1,8 +1,8 @@
 // The project's lifecycle in the window: start-up, the title, New, Open, Save, Save As and
 // the automatic save to last.hgp at closing, with their questions and failures.
-#include "ScriptedDialogs.h"
 #include "base/Version.h"
 #include "project/TProject.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/MainForm.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The traffic between the settings controls and the project: stores, staleness, enabling,
 // showing a project, the target-folder button and check.
-#include "ScriptedDialogs.h"
 #include "base/Error.h"
 #include "project/TProject.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/ClickableWidgets.h"
 #include "ui/MainForm.h"
 #include "ui/webcolor/TWebColorDialog.h"

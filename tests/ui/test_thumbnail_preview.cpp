@@ -1,7 +1,7 @@
 // The Thumbnails page's preview of the embedded sample photograph: what redraws it, what
 // does not, and that every redraw starts from the unscaled sample.
-#include "ScriptedDialogs.h"
 #include "project/TProject.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/MainForm.h"
 
 #include <QCheckBox>
