@@ -146,6 +146,8 @@ TEST_F(IncrementalBuildTest, EachShapingSettingRemakesWhatItShapes) {
         {[](TProject& p) { p.ThumbResizeMethod = 0; }, kThumbs},
         {[](TProject& p) { p.ThumbQuality = 60; }, kThumbs},
         {[](TProject& p) { p.ProgressiveThumb = true; }, kThumbs},
+        {[](TProject& p) { p.ImageMetadata = MetadataChoice::Profile; }, kImages},
+        {[](TProject& p) { p.ThumbMetadata = MetadataChoice::NoLocation; }, kThumbs},
     };
     build();
     int round = 0;
