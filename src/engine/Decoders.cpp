@@ -55,7 +55,7 @@ DecodeResult decodeUpright(FileFormat format, std::span<const std::uint8_t> data
     }
     if (!headerOnly) {
         turnUpright(picture, info.orientation);
-        setExifOrientationUpright(info.exif); // the EXIF block carried from a PNG
+        setExifOrientationUpright(info.exif); // the EXIF block carried from a PNG or WebP
     }
     if (orientationSwapsSides(info.orientation)) {
         std::swap(info.width, info.height);

@@ -21,7 +21,8 @@ struct Kind {
     const char* extension;
     int tolerance; // JPEG decoders may differ by a level or two
 };
-constexpr Kind kKinds[] = {{"jpeg", ".jpg", 2}, {"tiff", ".tif", 0}, {"png", ".png", 0}};
+constexpr Kind kKinds[] = {
+    {"jpeg", ".jpg", 2}, {"tiff", ".tif", 0}, {"png", ".png", 0}, {"webp", ".webp", 0}};
 
 std::string fixture(const Kind& kind, int orientation) {
     return dataPath("orientation/" + std::string(kind.name) + "-" + std::to_string(orientation) +
@@ -29,7 +30,7 @@ std::string fixture(const Kind& kind, int orientation) {
 }
 
 // ImageMagick's -auto-orient of the JPEG, or of the TIFF for the lossless formats (the PNG
-// files hold the very pixels of the TIFF files).
+// and lossless WebP files hold the very pixels of the TIFF files).
 std::string expectedFor(const Kind& kind, int orientation) {
     const std::string base = std::string(kind.name) == "jpeg" ? "jpeg" : "tiff";
     return dataPath("orientation/" + base + "-" + std::to_string(orientation) + ".expected.ppm");

@@ -2,7 +2,7 @@
 // preview pane, which reads the highlighted file with the program's own readers (PaintBrush
 // included).
 #include "FileDialogProbe.h"
-#include "ScriptedDialogs.h"
+#include "support/ScriptedDialogs.h"
 #include "engine/RasterImage.h"
 #include "filelist/PictureDialogs.h"
 #include "ui/MainForm.h"

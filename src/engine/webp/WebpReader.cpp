@@ -1,5 +1,7 @@
 #include "engine/webp/WebpReader.h"
 
+#include "engine/Exif.h"
+
 #include "engine/CarriedMarkers.h"
 #include "engine/readers/DecodeResults.h"
 
@@ -48,6 +50,7 @@ void readMetadata(std::span<const std::uint8_t> data, DecodedInfo& info) {
     }
     if ((flags & EXIF_FLAG) != 0) {
         info.exif = exifTiffStructure(chunkPayload(demux.get(), "EXIF"));
+        info.orientation = readExifOrientation(info.exif).value_or(1);
     }
 }
 
@@ -123,13 +126,14 @@ DecodeResult decodeWebp(std::span<const std::uint8_t> data, Picture& picture, De
     }
     info.width = features.width;
     info.height = features.height;
+    // The EXIF Orientation says how the pixels are stored; the engine turns them upright.
+    readMetadata(data, info);
     if (headerOnly) {
         return decodeComplete();
     }
     if (!sizeAllowed(info.width, info.height)) {
         return decodeFailed("WebP: picture too large");
     }
-    readMetadata(data, info);
     Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
     const bool alpha = features.has_alpha != 0;
     const bool whole = features.has_animation != 0 ? decodeFirstFrame(data, alpha, result)
