@@ -1,5 +1,7 @@
 #include "engine/Exif.h"
 
+#include "engine/TiffStructure.h"
+
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -16,37 +18,6 @@ constexpr std::uint16_t kTagOrientation = 0x0112;
 constexpr std::uint16_t kTypeShort = 3;
 constexpr std::uint16_t kTypeRational = 5;
 constexpr std::size_t kEntrySize = 12;
-
-// Reads integers of the TIFF structure in its byte order; every read is bounds-checked.
-class TiffCursor {
-public:
-    TiffCursor(std::span<const std::uint8_t> data, bool bigEndian)
-        : data_(data), bigEndian_(bigEndian) {}
-
-    std::size_t size() const { return data_.size(); }
-
-    std::optional<std::uint16_t> u16(std::size_t offset) const {
-        if (offset > data_.size() || data_.size() - offset < 2) {
-            return std::nullopt;
-        }
-        const std::uint8_t a = data_[offset];
-        const std::uint8_t b = data_[offset + 1];
-        return static_cast<std::uint16_t>(bigEndian_ ? (a << 8) | b : (b << 8) | a);
-    }
-
-    std::optional<std::uint32_t> u32(std::size_t offset) const {
-        const auto high = u16(bigEndian_ ? offset : offset + 2);
-        const auto low = u16(bigEndian_ ? offset + 2 : offset);
-        if (!high || !low || offset + 4 > data_.size()) {
-            return std::nullopt;
-        }
-        return (std::uint32_t{*high} << 16) | *low;
-    }
-
-private:
-    std::span<const std::uint8_t> data_;
-    bool bigEndian_;
-};
 
 std::optional<double> readRational(const TiffCursor& tiff, std::size_t entry) {
     const auto type = tiff.u16(entry + 2);
@@ -70,43 +41,6 @@ std::optional<std::uint16_t> readShort(const TiffCursor& tiff, std::size_t entry
         return std::nullopt;
     }
     return tiff.u16(entry + 8); // a single short sits in the value field itself
-}
-
-constexpr std::array<std::uint8_t, 6> kExifId = {'E', 'x', 'i', 'f', 0, 0};
-
-// The TIFF structure of an EXIF block and where its IFD0 starts.
-struct TiffBody {
-    std::span<const std::uint8_t> bytes;
-    std::size_t skipped = 0; // bytes before the structure in the block ("Exif\0\0")
-    bool bigEndian = false;
-    std::size_t ifd0 = 0;
-};
-
-// Finds the TIFF header; `bareAllowed` also takes a block that starts with the byte order mark.
-std::optional<TiffBody> locateTiff(std::span<const std::uint8_t> block, bool bareAllowed) {
-    TiffBody t;
-    if (isExifBlock(block)) {
-        t.skipped = kExifId.size();
-    } else if (!bareAllowed) {
-        return std::nullopt;
-    }
-    t.bytes = block.subspan(t.skipped);
-    if (t.bytes.size() < 8) {
-        return std::nullopt;
-    }
-    if (t.bytes[0] == 'M' && t.bytes[1] == 'M') {
-        t.bigEndian = true;
-    } else if (!(t.bytes[0] == 'I' && t.bytes[1] == 'I')) {
-        return std::nullopt;
-    }
-    const TiffCursor tiff(t.bytes, t.bigEndian);
-    const auto magic = tiff.u16(2);
-    const auto ifdOffset = tiff.u32(4);
-    if (!magic || *magic != 42 || !ifdOffset) {
-        return std::nullopt;
-    }
-    t.ifd0 = *ifdOffset;
-    return t;
 }
 
 // Where the Orientation entries of IFD0 keep their value, as offsets into the whole block,
@@ -152,8 +86,8 @@ std::optional<OrientationEntries> findOrientation(std::span<const std::uint8_t> 
 } // namespace
 
 bool isExifBlock(std::span<const std::uint8_t> app1) {
-    return app1.size() >= kExifId.size() &&
-           std::memcmp(app1.data(), kExifId.data(), kExifId.size()) == 0;
+    return app1.size() >= kExifIdentifier.size() &&
+           std::memcmp(app1.data(), kExifIdentifier.data(), kExifIdentifier.size()) == 0;
 }
 
 std::optional<ExifResolution> readExifResolution(std::span<const std::uint8_t> app1) {

@@ -1,6 +1,9 @@
 #include "engine/ExifLocation.h"
 
+#include "engine/TiffStructure.h"
+
 #include <cstring>
+
 #include <optional>
 #include <span>
 
@@ -8,7 +11,6 @@ namespace fotoplex {
 
 namespace {
 
-constexpr std::uint8_t kExifId[6] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr std::uint16_t kTagGpsIfd = 0x8825;
 constexpr std::uint16_t kTagExifIfd = 0x8769;
 constexpr std::uint16_t kTagInteropIfd = 0xA005;
@@ -183,20 +185,12 @@ void dropEntry(Tiff& tiff, Ifd& ifd, std::size_t i) {
 } // namespace
 
 ExifLocationResult removeExifLocation(std::vector<std::uint8_t>& app1) {
-    constexpr std::size_t kHeader = sizeof kExifId;
-    if (app1.size() < kHeader + 8 || std::memcmp(app1.data(), kExifId, kHeader) != 0) {
+    const auto header = locateTiff(app1, false);
+    if (!header) {
         return ExifLocationResult::Unreadable;
     }
-    const std::span<std::uint8_t> body(app1.data() + kHeader, app1.size() - kHeader);
-    const bool bigEndian = body[0] == 'M' && body[1] == 'M';
-    if (!bigEndian && !(body[0] == 'I' && body[1] == 'I')) {
-        return ExifLocationResult::Unreadable;
-    }
-    Tiff tiff(body, bigEndian);
-    if (tiff.u16(2) != 42) {
-        return ExifLocationResult::Unreadable;
-    }
-    const std::size_t first = tiff.u32(4);
+    Tiff tiff(std::span<std::uint8_t>(app1).subspan(header->skipped), header->bigEndian);
+    const std::size_t first = header->ifd0;
     auto ifd0 = readIfd(tiff, first);
     if (!ifd0) {
         return ExifLocationResult::Unreadable;
