@@ -140,7 +140,8 @@ void RasterImage::WriteJpegFile(const std::string& path) {
     }
 }
 
-void RasterImage::Resample(std::int32_t width, std::int32_t height, TResampleFilter filter) {
+void RasterImage::Resample(std::int32_t width, std::int32_t height, TResampleFilter filter,
+                           std::int32_t threads) {
     if (picture_.empty()) {
         return;
     }
@@ -162,7 +163,7 @@ void RasterImage::Resample(std::int32_t width, std::int32_t height, TResampleFil
         picture_ = makePicture(width, height, format);
         return;
     }
-    picture_ = resamplePicture(picture_, width, height, filter);
+    picture_ = resamplePicture(picture_, width, height, filter, threads);
 }
 
 void RasterImage::Undo() {

@@ -65,7 +65,9 @@ public:
     void WriteJpegFile(const std::string& path);
 
     // Resizes the picture; a negative dimension follows the aspect ratio of the other.
-    void Resample(std::int32_t width, std::int32_t height, TResampleFilter filter);
+    // `threads` is how many threads the resize may use (the same result for any number).
+    void Resample(std::int32_t width, std::int32_t height, TResampleFilter filter,
+                  std::int32_t threads = 1);
 
     // Copies the snapshot back into the picture; the snapshot stays for a next Undo.
     void Undo();

@@ -16,7 +16,7 @@ bool holdsItsPixels(const Picture& picture) {
 } // namespace
 
 Picture resamplePicture(const Picture& source, std::int32_t width, std::int32_t height,
-                        TResampleFilter filter) {
+                        TResampleFilter filter, std::int32_t threads) {
     if (!holdsItsPixels(source) || !sizeAllowed(width, height)) {
         return source;
     }
@@ -27,7 +27,8 @@ Picture resamplePicture(const Picture& source, std::int32_t width, std::int32_t 
         return resample::resampleFastLinear(source, width, height);
     default:
         // kernelFor gives Lanczos3 for values above 9.
-        return resample::resampleFiltered(source, width, height, resample::kernelFor(filter));
+        return resample::resampleFiltered(source, width, height, resample::kernelFor(filter),
+                                          threads);
     }
 }
 

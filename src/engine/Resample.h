@@ -31,7 +31,10 @@ namespace fotoplex {
 //
 // Memory beyond the source and the result stays proportional to their sizes: the
 // intermediate raster is processed in bands of destination columns when it would be large.
+//
+// The filtered methods may run their row and column passes on up to `threads` threads (the
+// caller's own among them); the result is the same for any number.
 Picture resamplePicture(const Picture& source, std::int32_t width, std::int32_t height,
-                        TResampleFilter filter);
+                        TResampleFilter filter, std::int32_t threads = 1);
 
 } // namespace fotoplex

@@ -38,7 +38,7 @@ struct ProductionQueue::Flight {
 ProductionQueue::ProductionQueue(JobWindow& window, MainThread& mainThread,
                                  std::atomic<bool>& workerDone, int workers, HandBack handBack)
     : window_(window), mainThread_(mainThread), workerDone_(workerDone),
-      workers_(std::max(1, workers)), handBack_(std::move(handBack)) {}
+      workers_(std::max(1, workers)), handBack_(std::move(handBack)), cores_(workers_) {}
 
 ProductionQueue::~ProductionQueue() {
     // A worker blocked in its main-thread release needs the events processed to end.
@@ -135,6 +135,8 @@ void ProductionQueue::add(std::size_t index, const std::string& output,
         worker->Quality = order->quality;
         worker->Progressive = order->progressive;
         worker->Metadata = order->metadata;
+        worker->Cores = &cores_;
+        cores_.hold();
         worker->Resume();
         flight->worker = std::move(worker);
     }

@@ -3,6 +3,7 @@
 #include "base/MetadataChoice.h"
 #include "ports/JobWindow.h"
 #include "ports/MainThread.h"
+#include "production/SpareCores.h"
 
 #include <atomic>
 #include <cstddef>
@@ -89,6 +90,7 @@ private:
     std::atomic<bool>& workerDone_;
     int workers_;
     HandBack handBack_;
+    SpareCores cores_;
     std::deque<std::unique_ptr<Flight>> queue_;
 };
 

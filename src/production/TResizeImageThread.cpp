@@ -1,15 +1,13 @@
 #include "production/TResizeImageThread.h"
 
 #include "base/Error.h"
+#include "engine/MetadataFilter.h"
 
+#include <exception>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-#include <exception>
-
-#include "engine/MetadataFilter.h"
 
 namespace fotoplex {
 
@@ -22,6 +20,15 @@ void lowerThisThreadsPriority() {
     if (errno == 0) {
         ::setpriority(PRIO_PROCESS, thread, nice + 1);
     }
+}
+
+// Below this many source pixels a resize is over before more threads would pay.
+constexpr std::int64_t kSplitPixels = std::int64_t{1} << 20;
+constexpr int kMostBorrowed = 15;
+
+int coresWorthBorrowing(const Picture& source) {
+    const std::int64_t pixels = std::int64_t{source.width} * source.height;
+    return pixels >= kSplitPixels ? kMostBorrowed : 0;
 }
 
 } // namespace
@@ -73,11 +80,11 @@ void TResizeImageThread::Execute() {
 }
 
 void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t boxHeight,
-                   bool keepAspect, std::int32_t filter) {
+                   bool keepAspect, std::int32_t filter, std::int32_t threads) {
     // The filter is one byte; a value past the last filter is Resample's business.
     const auto byte = static_cast<TResampleFilter>(filter & 0xFF);
     const ResampleRequest request = boxRequest(boxWidth, boxHeight, keepAspect);
-    picture.Resample(request.width, request.height, byte);
+    picture.Resample(request.width, request.height, byte, threads);
 }
 
 void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
@@ -105,7 +112,10 @@ void TResizeImageThread::produce() {
                                                       : Picture->IncompleteReason);
     }
     readInPart_ = Picture->Incomplete;
-    resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter);
+    {
+        const SpareCores::Loan loan(Cores, coresWorthBorrowing(Picture->picture()));
+        resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter, 1 + loan.count());
+    }
     if (Picture->picture().empty()) {
         throw Error("resized to nothing in a box of " + std::to_string(BoxWidth) + " x " +
                     std::to_string(BoxHeight) + " pixels");
@@ -120,6 +130,9 @@ void TResizeImageThread::finish() {
         mainThread_.runOnMainThread([this] { Picture.reset(); });
     } catch (...) {
         Picture.reset();
+    }
+    if (Cores != nullptr) {
+        Cores->release();
     }
     workerDone_.store(true, std::memory_order_release);
 }

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "base/MetadataChoice.h"
+#include "engine/RasterImage.h"
+#include "ports/MainThread.h"
+#include "production/SpareCores.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
-
-#include "base/MetadataChoice.h"
-#include "engine/RasterImage.h"
-#include "ports/MainThread.h"
 
 namespace fotoplex {
 
@@ -45,6 +46,9 @@ public:
     bool KeepAspect = false;
     // What of the source's metadata the output carries.
     MetadataChoice Metadata = MetadataChoice::All;
+    // The job's cores: held while the worker runs, borrowed from for a large resize. None
+    // for a worker on its own.
+    SpareCores* Cores = nullptr;
 
     // Starts the thread. Called once.
     void Resume();
@@ -75,9 +79,10 @@ struct ResampleRequest {
 };
 ResampleRequest boxRequest(std::int32_t boxWidth, std::int32_t boxHeight, bool keepAspect);
 
-// The worker's resize step: Resample into the box, the filter taken from Filter's low byte.
+// The worker's resize step: Resample into the box, the filter taken from Filter's low byte,
+// on up to `threads` threads.
 void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t boxHeight,
-                   bool keepAspect, std::int32_t filter);
+                   bool keepAspect, std::int32_t filter, std::int32_t threads = 1);
 
 // The worker's writing steps: the read-only attribute of an existing output cleared, quality
 // and progressive option taken over, the JPEG written. A file that was created but could not

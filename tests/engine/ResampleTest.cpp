@@ -328,6 +328,42 @@ TEST(ResampleLimits, TallSourceStretchedWideIsDoneInBandsWithTheSameResult) {
     EXPECT_GT(nonBlack, 50);
 }
 
+TEST(ResampleThreads, AnyNumberOfThreadsGivesTheSameBytes) {
+    // Row ranges of uneven length (odd heights, more threads than destination rows), both
+    // pixel formats, enlarging and reducing, a filter wide enough to reach across ranges.
+    struct Case {
+        Picture source;
+        std::int32_t width;
+        std::int32_t height;
+        TResampleFilter filter;
+    };
+    const std::vector<Case> cases = {
+        {randomRgb(97, 83, 21), 31, 17, rfLanczos3},
+        {randomRgb(97, 83, 22), 211, 190, rfBell},
+        {randomRgb(40, 5, 23), 13, 3, rfMitchell},
+        {randomBilevel(77, 61, 24), 20, 29, rfTriangle},
+        {randomRgb(9, 300, 25), 5, 2, rfBSpline},
+    };
+    for (const Case& c : cases) {
+        const Picture one = resamplePicture(c.source, c.width, c.height, c.filter, 1);
+        for (const std::int32_t threads : {2, 3, 4, 7, 64}) {
+            const Picture many = resamplePicture(c.source, c.width, c.height, c.filter, threads);
+            ASSERT_EQ(many.width, one.width);
+            ASSERT_EQ(many.height, one.height);
+            EXPECT_EQ(many.pixels, one.pixels) << c.width << "x" << c.height << " on " << threads;
+        }
+    }
+}
+
+TEST(ResampleThreads, BandsOfColumnsAndRangesOfRowsTogether) {
+    // A source tall enough that the intermediate is made in several bands of columns, each
+    // split into ranges of rows.
+    const Picture source = randomRgb(3, 20000, 26);
+    const Picture one = resamplePicture(source, 900, 37, rfLanczos3, 1);
+    const Picture three = resamplePicture(source, 900, 37, rfLanczos3, 3);
+    EXPECT_EQ(three.pixels, one.pixels);
+}
+
 TEST(ResampleChoices, FilterAboveNineActsAsLanczos3AndAlphaIsDropped) {
     Picture source = randomRgb(20, 10, 10);
     source.alpha.assign(200, 0);

@@ -137,6 +137,33 @@ TEST_F(ParallelJobsTest, AnyNumberOfWorkersWritesTheSameBytesSizesAndProgress) {
     }
 }
 
+TEST_F(ParallelJobsTest, OneBigPhotoBorrowsTheIdleWorkersCoresAndWritesTheSameBytes) {
+    // One photo of more than a megapixel and more workers than files: its resizes are split
+    // among the cores no worker holds, which must change no byte.
+    Picture big = makePicture(1400, 1000, PixelFormat::Rgb24);
+    for (std::size_t i = 0; i < big.pixels.size(); ++i) {
+        big.pixels[i] = static_cast<std::uint8_t>((i * 7 + i / 4200 * 13) % 251);
+    }
+    RasterImage writer;
+    writer.assignPicture(std::move(big));
+    writer.FileParams.Quality = 90;
+    const std::string source = (scratch.path() / "src" / "big.jpg").string();
+    writer.WriteJpegFile(source);
+    std::map<std::string, std::string> oneWorker;
+    for (const int workers : {1, 3}) {
+        auto job = run("big" + std::to_string(workers), {source, source});
+        runBothJobs(*job, workers);
+        EXPECT_EQ(job->state.imageSizes.widths, (std::vector<std::string>{"160", "160"}));
+        const auto bytes = treeBytes(job->out(""));
+        ASSERT_EQ(bytes.size(), 2u);
+        if (workers == 1) {
+            oneWorker = bytes;
+        } else {
+            EXPECT_TRUE(bytes == oneWorker) << "split resizes wrote other bytes";
+        }
+    }
+}
+
 TEST_F(ParallelJobsTest, AskMeAsksInListOrderBeforeEachFilesWork) {
     const std::vector<std::string> files = sources(6);
     auto job = run("ask", files);

@@ -3,10 +3,12 @@
 #include "engine/resample/AxisWeights.h"
 #include "engine/resample/Bands.h"
 #include "engine/resample/BilevelRows.h"
+#include "engine/resample/Parts.h"
 #include "engine/resample/RowSums.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace fotoplex::resample {
@@ -137,24 +139,24 @@ void finishRow(const std::int32_t* sums, std::int32_t values, const Divisor& div
     }
 }
 
-// Second pass: every destination row adds whole intermediate rows times one weight, so the
-// memory is read in the order it lies.
+// Second pass over destination rows y0 ... y1 - 1: every row adds whole intermediate rows
+// times one weight, so the memory is read in the order it lies.
 template <int C, typename Weight>
-void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t band,
-                  const AxisWeights& axis, std::int32_t x0, Picture& destination) {
+void verticalRows(const std::uint8_t* intermediate, std::int32_t band, const AxisWeights& axis,
+                  std::int32_t x0, std::int32_t y0, std::int32_t y1,
+                  std::vector<std::int32_t>& sums, Picture& destination) {
     const std::int32_t values = band * C;
     const auto rowBytes = static_cast<std::size_t>(values);
-    std::vector<std::int32_t> sums(rowBytes);
-    for (std::int32_t y = 0; y < destination.height; ++y) {
+    for (std::int32_t y = y0; y < y1; ++y) {
         const auto at = static_cast<std::size_t>(y);
-        std::fill(sums.begin(), sums.end(), 0);
+        std::fill(sums.begin(), sums.begin() + values, 0);
         const std::int32_t* w = axis.weights.data() + axis.offset[at];
         for (std::int32_t t = 0; t < axis.count[at]; ++t) {
             if (w[t] == 0) {
                 continue;
             }
             const std::uint8_t* row =
-                intermediate.data() + static_cast<std::size_t>(axis.first[at] + t) * rowBytes;
+                intermediate + static_cast<std::size_t>(axis.first[at] + t) * rowBytes;
             addWeightedRow(sums.data(), row, values, static_cast<Weight>(w[t]));
         }
         finishRow<C>(sums.data(), values, axis.divisors[at],
@@ -162,42 +164,61 @@ void verticalPass(const std::vector<std::uint8_t>& intermediate, std::int32_t ba
     }
 }
 
+// Each band of destination columns is made in two passes, each split into `parts` ranges of
+// rows that run at once: source rows for the first pass, destination rows for the second.
+// Every part has its own scratch rows, and the ranges write disjoint rows.
 template <int C, typename Weight>
 void resampleBands(const Picture& source, const AxisWeights& horizontal,
-                   const AxisWeights& vertical, Picture& destination) {
+                   const AxisWeights& vertical, std::int32_t threads, Picture& destination) {
     const BlockWeights<Weight> lists = blockWeights<Weight>(horizontal);
     const std::int32_t band = bandWidth(destination.width, source.height);
-    RowPlanes planes;
-    planes.stride = source.width + kBlock;
-    planes.values.assign(static_cast<std::size_t>(planes.stride) * C, 0);
-    std::vector<std::uint8_t> intermediate;
+    const std::int32_t rowParts = std::clamp(threads, 1, source.height);
+    const std::int32_t columnParts = std::clamp(threads, 1, destination.height);
+    std::vector<RowPlanes> planes(static_cast<std::size_t>(rowParts));
+    for (RowPlanes& p : planes) {
+        p.stride = source.width + kBlock;
+        p.values.assign(static_cast<std::size_t>(p.stride) * C, 0);
+    }
+    std::vector<std::vector<std::int32_t>> sums(
+        static_cast<std::size_t>(columnParts),
+        std::vector<std::int32_t>(static_cast<std::size_t>(band) * C));
+    // Every byte of the intermediate is written by the first pass before the second reads it.
+    const auto intermediate = std::make_unique_for_overwrite<std::uint8_t[]>(
+        static_cast<std::size_t>(band) * C * static_cast<std::size_t>(source.height));
     for (std::int32_t x0 = 0; x0 < destination.width; x0 += band) {
         const std::int32_t x1 = std::min(destination.width, x0 + band);
         const auto rowBytes = static_cast<std::size_t>(x1 - x0) * C;
-        intermediate.assign(rowBytes * static_cast<std::size_t>(source.height), 0);
-        for (std::int32_t y = 0; y < source.height; ++y) {
-            fillPlanes<C>(source, y, planes);
-            horizontalRow<C>(planes, lists, horizontal.divisors, x0, x1,
-                             intermediate.data() + rowBytes * static_cast<std::size_t>(y));
-        }
-        verticalPass<C, Weight>(intermediate, x1 - x0, vertical, x0, destination);
+        forEachPart(
+            source.height, rowParts, [&](std::int32_t part, std::int32_t y0, std::int32_t y1) {
+                RowPlanes& own = planes[static_cast<std::size_t>(part)];
+                for (std::int32_t y = y0; y < y1; ++y) {
+                    fillPlanes<C>(source, y, own);
+                    horizontalRow<C>(own, lists, horizontal.divisors, x0, x1,
+                                     intermediate.get() + rowBytes * static_cast<std::size_t>(y));
+                }
+            });
+        forEachPart(destination.height, columnParts,
+                    [&](std::int32_t part, std::int32_t y0, std::int32_t y1) {
+                        verticalRows<C, Weight>(intermediate.get(), x1 - x0, vertical, x0, y0, y1,
+                                                sums[static_cast<std::size_t>(part)], destination);
+                    });
     }
 }
 
 template <int C>
 void resampleBands(const Picture& source, const AxisWeights& horizontal,
-                   const AxisWeights& vertical, Picture& destination) {
+                   const AxisWeights& vertical, std::int32_t threads, Picture& destination) {
     if (fitsInt16(horizontal) && fitsInt16(vertical)) {
-        resampleBands<C, std::int16_t>(source, horizontal, vertical, destination);
+        resampleBands<C, std::int16_t>(source, horizontal, vertical, threads, destination);
     } else {
-        resampleBands<C, std::int32_t>(source, horizontal, vertical, destination);
+        resampleBands<C, std::int32_t>(source, horizontal, vertical, threads, destination);
     }
 }
 
 } // namespace
 
 Picture resampleFiltered(const Picture& source, std::int32_t width, std::int32_t height,
-                         const Kernel& kernel) {
+                         const Kernel& kernel, std::int32_t threads) {
     Picture destination = makePicture(width, height, PixelFormat::Rgb24);
     if (source.width < 2 && source.height < 2) {
         return destination;
@@ -207,9 +228,9 @@ Picture resampleFiltered(const Picture& source, std::int32_t width, std::int32_t
     const AxisWeights vertical =
         buildAxisWeights(kernel, axisScale(source.height, height), source.height, height);
     if (source.format == PixelFormat::Rgb24) {
-        resampleBands<3>(source, horizontal, vertical, destination);
+        resampleBands<3>(source, horizontal, vertical, threads, destination);
     } else {
-        resampleBands<1>(source, horizontal, vertical, destination);
+        resampleBands<1>(source, horizontal, vertical, threads, destination);
     }
     return destination;
 }
