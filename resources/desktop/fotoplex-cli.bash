@@ -77,9 +77,12 @@ _fotoplex_cli() {
             COMPREPLY=($(compgen -W "overwrite ask skip" -- "$cur"))
             return
             ;;
+        --jobs | -j)
+            return
+            ;;
         esac
         if [[ $cur == -* ]]; then
-            COMPREPLY=($(compgen -W "--target --existing --yes --open --no-open --quiet --help" -- "$cur"))
+            COMPREPLY=($(compgen -W "--target --existing --yes --open --no-open --quiet --jobs --help" -- "$cur"))
         else
             _filedir hgp
         fi

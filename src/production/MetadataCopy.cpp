@@ -5,6 +5,7 @@
 #include "engine/FileBytes.h"
 #include "engine/JpegMetadataCopy.h"
 
+#include <cstdio>
 #include <fstream>
 
 namespace fotoplex {
@@ -29,6 +30,8 @@ void CopyWithMetadata(const std::string& source, const std::string& destination,
               static_cast<std::streamsize>(filtered->size()));
     out.close();
     if (!out) {
+        // A cut JPEG must not stay for the pages to show.
+        std::remove(destination.c_str());
         throw cannotCreateFile(destination);
     }
 }
