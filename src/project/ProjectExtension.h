@@ -9,7 +9,7 @@ namespace fotoplex {
 
 class TProject;
 
-// The optional block after the settings block, home of the settings the described layout
+// The optional block after the settings block, home of the settings the fixed layout
 // has no room for. Layout: the 8-byte signature, the length of the text as a 4-byte
 // little-endian number, then the text: UTF-8 lines "Name=value", each ended by a line feed.
 // The block is the last thing in the file.
@@ -19,7 +19,7 @@ inline constexpr std::size_t kExtensionHeaderSize = sizeof kExtensionSignature +
 inline constexpr std::size_t kMaxExtensionText = 1 << 20;
 
 // The block for the project, or nothing when every extension setting has its default and no
-// unknown line is kept (so that such a project is exactly the described file).
+// unknown line is kept (so that such a project is exactly the plain file).
 std::vector<std::uint8_t> extensionBlock(const TProject& project);
 
 // Takes the extension settings from `tail`, every byte after the settings block. They are

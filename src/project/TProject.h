@@ -85,7 +85,7 @@ public:
     std::int32_t OverwriteMode = 0;
     bool ShowWhenReady = false;
 
-    // Settings beyond the described layout. The project file keeps them in its extension
+    // Settings beyond the fixed layout. The project file keeps them in its extension
     // block, which is written only when one of them differs from its default.
     MetadataChoice ImageMetadata = MetadataChoice::All;
     MetadataChoice ThumbMetadata = MetadataChoice::All;

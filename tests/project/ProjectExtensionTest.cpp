@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::size_t kDescribedSize = 4 + kSettingsBlockSize;
+constexpr std::size_t kPlainSize = 4 + kSettingsBlockSize;
 
 class ProjectExtensionTest : public ::testing::Test {
 protected:
@@ -50,9 +50,9 @@ protected:
     // A default project's file with `tail` appended, loaded into a project whose extension
     // settings were not at their defaults.
     TProject loadWithTail(const Bytes& tail) {
-        TProject described;
-        described.TableCols = 7;
-        Bytes b = savedBytes(described);
+        TProject plainProject;
+        plainProject.TableCols = 7;
+        Bytes b = savedBytes(plainProject);
         b.insert(b.end(), tail.begin(), tail.end());
         writeBytes(path("tail.hgp"), b);
         TProject loaded;
@@ -60,7 +60,7 @@ protected:
         loaded.ThumbMetadata = MetadataChoice::NoLocation;
         loaded.UnknownExtensionLines = {"Stale=1"};
         loaded.Load(path("tail.hgp"));
-        EXPECT_EQ(loaded.TableCols, 7) << "the described settings are read as they stand";
+        EXPECT_EQ(loaded.TableCols, 7) << "the fixed settings are read as they stand";
         return loaded;
     }
     static Bytes block(const std::string& text, std::uint32_t length) {
@@ -84,7 +84,7 @@ void expectDefaults(const TProject& p) {
     EXPECT_TRUE(p.UnknownExtensionLines.empty());
 }
 
-TEST_F(ProjectExtensionTest, DefaultProjectIsTheDescribedFileByteForByte) {
+TEST_F(ProjectExtensionTest, DefaultProjectIsThePlainFileByteForByte) {
     // Written by the version before the extension block existed, with the Windows defaults.
     const Bytes reference =
         readBytes(std::string(FOTOPLEX_TEST_DATA) + "/project/default-windows.hgp");
@@ -107,14 +107,14 @@ TEST_F(ProjectExtensionTest, SetValuesAreWrittenAfterAnUnchangedSettingsBlockAnd
     TProject project;
     project.Files = {"/photos/a.jpg", "/photos/b.jpg"};
     const Bytes plain = savedBytes(project);
-    ASSERT_EQ(plain.size(), 2 * 255 + kDescribedSize);
+    ASSERT_EQ(plain.size(), 2 * 255 + kPlainSize);
 
     project.ImageMetadata = MetadataChoice::NoLocation;
     project.ThumbMetadata = MetadataChoice::Profile;
     const Bytes extended = savedBytes(project);
     const std::string text = "ImageMetadata=nolocation\nThumbMetadata=profile\n";
     ASSERT_EQ(extended.size(), plain.size() + kExtensionHeaderSize + text.size());
-    // A reader of the described format stops where the plain file ends and sees the same.
+    // A reader of the fixed layout alone stops where the plain file ends and sees the same.
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), extended.begin()));
     const Bytes tail(extended.begin() + static_cast<long>(plain.size()), extended.end());
     EXPECT_EQ(tail, block(text));
@@ -132,7 +132,7 @@ TEST_F(ProjectExtensionTest, SetValuesAreWrittenAfterAnUnchangedSettingsBlockAnd
               block("ThumbMetadata=profile\n"));
 }
 
-TEST_F(ProjectExtensionTest, ADescribedFileResetsTheExtensionSettings) {
+TEST_F(ProjectExtensionTest, APlainFileResetsTheExtensionSettings) {
     expectDefaults(loadWithTail({}));
 }
 
@@ -186,7 +186,7 @@ TEST_F(ProjectExtensionTest, UnknownNamesAreKeptAndWrittenBack) {
     TProject again = loaded;
     again.ImageMetadata = MetadataChoice::All;
     const Bytes b = savedBytes(again);
-    EXPECT_EQ(Bytes(b.begin() + static_cast<long>(kDescribedSize), b.end()),
+    EXPECT_EQ(Bytes(b.begin() + static_cast<long>(kPlainSize), b.end()),
               block("Sharpen=0.5\nTitle=Für Ève 東京\nSharpen=0.7\nWith=equals=sign\n"));
     TProject reread;
     reread.Load(path("p.hgp"));

@@ -21,7 +21,7 @@ TEST(TProjectDefaults, NewProjectIsUntitledModifiedAndEmpty) {
     EXPECT_EQ(project.VisitedLinkColor, "#003399");
     EXPECT_EQ(project.HoverColor, "#3333FF");
     EXPECT_EQ(project.ThumbPrefix, "tn_");
-    // Texts are converted into the declared charset, so the described default stays.
+    // Texts are converted into the declared charset, so the default stays.
     EXPECT_EQ(project.Encoding, 18);
     EXPECT_EQ(project.LinksTarget, 1);
     EXPECT_EQ(project.BottomTitleSize, 5);
