@@ -81,6 +81,26 @@ void allFiltersAndSizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_Resample)->Apply(allFiltersAndSizes)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
+// The default filter split into ranges of rows on 1, 2 and 4 threads. Wall time: the work is
+// spread over the threads, so their CPU time adds up to about the same.
+void BM_ResampleThreads(benchmark::State& state) {
+    const Picture& source = testPicture();
+    const auto threads = static_cast<std::int32_t>(state.range(0));
+    for (auto _ : state) {
+        Picture result = fotoplex::resamplePicture(source, 640, 480, fotoplex::rfLanczos3, threads);
+        benchmark::DoNotOptimize(result.pixels.data());
+    }
+    state.SetLabel("Lanczos3 640x480 on " + std::to_string(threads) + " threads");
+}
+
+BENCHMARK(BM_ResampleThreads)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->UseRealTime();
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -80,6 +80,21 @@ full200=$(seconds "$cli" build "$work/m.hgp" --yes --quiet --no-open)
 "$cli" project set "$work/m.hgp" --add "$work/many/m201.jpg" >/dev/null
 added=$(seconds "$cli" build "$work/m.hgp" --yes --quiet --no-open)
 
+# One big photograph alone: with one worker per processor its resizes borrow the idle cores.
+big="$camera/Elephants_5640x3172.jpg"
+bigone=""; bigall=""
+if [[ -f "$big" ]]; then
+  "$cli" project new "$work/big.hgp" TargetDir="$work/big" ResizeImages=true ImgWidth=640 \
+    ImgHeight=480 ImgResizeMethod=5 ThumbWidth=120 ThumbHeight=120 ThumbResizeMethod=5 --add "$big" >/dev/null
+  bigones=(); bigalls=()
+  for round in 1 2 3; do
+    rm -rf "$work/big1" "$work/big"
+    bigones+=("$(seconds "$cli" build "$work/big.hgp" --yes --quiet --no-open --jobs 1 --target "$work/big1")")
+    bigalls+=("$(seconds "$cli" build "$work/big.hgp" --yes --quiet --no-open --jobs "$jobs")")
+  done
+  bigone=$(best "${bigones[@]}"); bigall=$(best "${bigalls[@]}")
+fi
+
 # The floor: two djpeg decodes of every source.
 djpeg_time=$(seconds bash -c 'for f in "$1"/src/*.jpg; do djpeg "$f" >/dev/null; djpeg "$f" >/dev/null; done' _ "$work")
 
@@ -128,3 +143,8 @@ printf '%-40s %8.2f s  %5.1f %% of the full build\n' "rebuild, nothing changed" 
 printf '%-40s %8.2f s  %5.1f %% of the full build\n' "rebuild, thumbnail size changed" "$thumbsize" "$(echo "100 * $thumbsize / $ours" | bc -l)"
 printf '%-40s %8.2f s\n' "full build, 200 photographs" "$full200"
 printf '%-40s %8.2f s  %5.1f %% of that build\n' "rebuild after adding one photo to 200" "$added" "$(echo "100 * $added / $full200" | bc -l)"
+if [[ -n "$bigone" ]]; then
+  echo
+  printf '%-40s %8.2f s\n' "one 18-megapixel photo, --jobs 1" "$bigone"
+  printf '%-40s %8.2f s  %5.2f x faster\n' "one 18-megapixel photo, --jobs $jobs" "$bigall" "$(echo "$bigone / $bigall" | bc -l)"
+fi

@@ -38,7 +38,7 @@ SIZES = [(640, 480), (120, 90)]
 
 
 def ours(binary, repeat):
-    out = subprocess.run([binary, "--benchmark_format=json",
+    out = subprocess.run([binary, "--benchmark_format=json", "--benchmark_filter=^BM_Resample/",
                           f"--benchmark_repetitions={repeat}",
                           "--benchmark_report_aggregates_only=false"],
                          check=True, capture_output=True, text=True).stdout
