@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Remakes the fixtures of the HEIF/AVIF, WebP, JPEG 2000, Targa and icon readers with outside
-# tools: Pillow, ImageMagick, heif-enc/heif-convert (libheif-examples), cwebp/dwebp/img2webp/
-# webpmux (webp), opj_compress/opj_decompress (libopenjp2-tools), exiftool and netpbm.
+# Remakes the fixtures of the HEIF/AVIF, WebP, JPEG 2000, Targa, icon and TIFF readers with
+# outside tools: Pillow, ImageMagick, heif-enc/heif-convert (libheif-examples), cwebp/dwebp/
+# img2webp/webpmux (webp), opj_compress/opj_decompress (libopenjp2-tools), tiffcp/tiffcrop
+# (libtiff-tools), exiftool and netpbm.
 # Expected pixels are what those tools decode. See ../README.md.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -129,6 +130,32 @@ $IM "$src/grey.pgm" -depth 32 -compress None tiff-grey32.tif
 $IM "$src/grey.pgm" -define quantum:format=floating-point -depth 32 -compress None tiff-greyfloat.tif 2>/dev/null || true
 $IM "$src/rgb.png" -define quantum:format=floating-point -depth 32 -compress None tiff-rgbfloat.tif 2>/dev/null || true
 for f in tiff-grey12 tiff-grey32 tiff-greyfloat tiff-rgbfloat; do test -s "$f.tif"; $IM "$f.tif" -depth 8 "$f.expected.ppm" 2>/dev/null || true; done
+
+# --- CMYK TIFF: 16-bit inks (libtiff's conversion takes 8 bits only), alpha beside the inks,
+# JPEG. ImageMagick's CMYK is 1 - RGB with the common part taken out as K. tiffcp changes the
+# plane layout of 8-bit samples only; tiffcrop does it for 16 bits. Expected: ImageMagick
+# `-colorspace sRGB -depth 8`.
+$IM "$src/rgb.png" -colorspace CMYK -compress None tiff-cmyk8.tif
+$IM tiff-cmyk8.tif -depth 16 -compress None tiff-cmyk16-exact.tif # every ink a multiple of 257
+$IM "$src/rgb.png" -colorspace CMYK -depth 16 -compress None tiff-cmyk16.tif
+tiffcrop -p separate tiff-cmyk16.tif tiff-cmyk16-planar.tif
+$IM "$src/rgba.png" -colorspace CMYK -depth 16 -compress None tiff-cmyka16.tif
+tiffcrop -p separate tiff-cmyka16.tif tiff-cmyka16-planar.tif
+$IM "$src/rgba.png" -colorspace CMYK -compress None tiff-cmyka8.tif
+tiffcp -p separate tiff-cmyka8.tif tiff-cmyka8-planar.tif
+tiffcp -c jpeg:90 tiff-cmyk8.tif tiff-cmyk-jpeg.tif
+# Compressed in strips of 4 rows, then rewritten by exiftool, which puts the directory before
+# the strips: a cut copy still has its header, and shows the strips it keeps.
+tiffcp -c zip -r 4 tiff-cmyk16-planar.tif "$src/zip.tif"
+exiftool -q -Software=Fotoplex -o tiff-cmyk16-zip.tif "$src/zip.tif"
+tiffcp -c lzw -r 4 tiff-cmyka16.tif "$src/lzw.tif"
+exiftool -q -Software=Fotoplex -o tiff-cmyka16-lzw.tif "$src/lzw.tif"
+for f in tiff-cmyk8 tiff-cmyk16-exact tiff-cmyk16 tiff-cmyk16-planar tiff-cmyk-jpeg tiff-cmyk16-zip; do
+  $IM "$f.tif" -colorspace sRGB -depth 8 "$f.expected.ppm"
+done
+for f in tiff-cmyka16 tiff-cmyka16-planar tiff-cmyka8 tiff-cmyka8-planar tiff-cmyka16-lzw; do
+  $IM "$f.tif" -colorspace sRGB -depth 8 "$src/out.png"; topam "$src/out.png" "$f.expected.pam" -alphapam
+done
 
 # --- Icons and cursors ---
 # ImageMagick writes bitmap payloads below 256 pixels; Pillow writes PNG payloads.
