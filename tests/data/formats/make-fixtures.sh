@@ -36,10 +36,29 @@ heif-enc -q 90 -o exif-orientation6.heic "$src/exif6.jpg"
 heif-enc -q 90 -o rgb.avif "$src/rgb.png"
 heif-enc -q 90 -o rgba.avif "$src/rgba.png"
 heif-enc -q 90 -b 10 -o deep.avif "$src/rgb48.png"
-for f in rgb.heic lossless.heic p3.heic exif.heic rgb.avif deep.avif; do
+# Transformations heif-enc cannot write, added to rgb.heic's primary item by
+# make_transformed_heic.py: a quarter turn anticlockwise (irot 1) and the two mirrors (imir 0:
+# libheif exchanges top and bottom; imir 1: left and right).
+$PY make_transformed_heic.py rgb.heic rgb-irot1.heic irot 1
+$PY make_transformed_heic.py rgb.heic rgb-imir0.heic imir 0
+$PY make_transformed_heic.py rgb.heic rgb-imir1.heic imir 1
+for f in rgb.heic lossless.heic p3.heic exif.heic rgb-irot1.heic rgb-imir0.heic rgb-imir1.heic \
+         rgb.avif deep.avif; do
   heif-convert -q 100 "$f" "$src/out.png" > /dev/null
   topam "$src/out.png" "${f%.*}.${f##*.}.expected.ppm"
 done
+# heif-convert applies them too: its decodes must be rgb.heic's, turned or mirrored by Pillow.
+$PY - <<'PY'
+import sys
+from PIL import Image
+T = Image.Transpose
+base = Image.open("rgb.heic.expected.ppm")
+for name, turn in (("rgb-irot1", T.ROTATE_90), ("rgb-imir0", T.FLIP_TOP_BOTTOM),
+                   ("rgb-imir1", T.FLIP_LEFT_RIGHT)):
+    got, want = Image.open(f"{name}.heic.expected.ppm"), base.transpose(turn)
+    if got.size != want.size or got.tobytes() != want.tobytes():
+        sys.exit(f"{name}: heif-convert's decode is not rgb.heic's {turn.name}")
+PY
 heif-convert -q 100 rgba.avif "$src/out.png" > /dev/null
 topam "$src/out.png" rgba.avif.expected.pam -alphapam
 head -c $(( $(stat -c %s rgb.heic) - 200 )) rgb.heic > truncated.heic
