@@ -1,5 +1,6 @@
 // The HEIF/AVIF, WebP, JPEG 2000, Targa and icon readers against the outside tools' decodes of
-// the fixtures in tests/data/formats, their header mode, cut files and oversized claims.
+// the fixtures in tests/data/formats, their header mode, cut files and oversized claims; HEIF
+// rotation and mirror properties.
 
 #include "TestImages.h"
 #include "engine/Decoders.h"
@@ -117,6 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Fixture{"rgb.heic", FileFormat::Heif, 0, false},
                       Fixture{"lossless.heic", FileFormat::Heif, 0, false},
                       Fixture{"p3.heic", FileFormat::Heif, 0, false},
+                      // rgb.heic with irot (a quarter turn) or imir (mirror) added by hand
+                      Fixture{"rgb-irot1.heic", FileFormat::Heif, 0, false},
+                      Fixture{"rgb-imir0.heic", FileFormat::Heif, 0, false},
+                      Fixture{"rgb-imir1.heic", FileFormat::Heif, 0, false},
                       Fixture{"rgb.avif", FileFormat::Avif, 0, false},
                       Fixture{"rgba.avif", FileFormat::Avif, 0, true},
                       // 10 bits a sample, rounded to 8 as netpbm rounds the tool's 16-bit PNG
@@ -157,6 +162,67 @@ TEST(NewFormats, CutFilesGiveIncompleteOrAClearRefusal) {
     const Read heif = decode(FileFormat::Heif, readBytes(formatsPath("truncated.heic")));
     EXPECT_NE(heif.result.status, DecodeStatus::Complete);
     EXPECT_NE(heif.result.reason.find("HEIF"), std::string::npos);
+}
+
+// --- HEIF transformations: libheif applies the primary item's irot and imir properties, which
+// make_transformed_heic.py added to rgb.heic. Besides heif-convert's decodes (above), each is
+// checked against rgb.heic's own decode moved here pixel by pixel, so that the expectation
+// does not rest on libheif alone.
+
+enum class Move { QuarterTurnAnticlockwise, TopBottom, LeftRight };
+
+// Where pixel (x, y) of the moved picture comes from in the original of width w, height h.
+std::pair<int, int> sourceOf(Move move, int x, int y, int w, int h) {
+    switch (move) {
+    case Move::QuarterTurnAnticlockwise: // the original's right column becomes the top row
+        return {w - 1 - y, x};
+    case Move::TopBottom:
+        return {x, h - 1 - y};
+    case Move::LeftRight:
+        return {w - 1 - x, y};
+    }
+    return {x, y};
+}
+
+TEST(HeifTransformations, TurnAndMirrorAsTheFileSays) {
+    const Read base = decode(FileFormat::Heif, readBytes(formatsPath("rgb.heic")));
+    ASSERT_EQ(base.result.status, DecodeStatus::Complete) << base.result.reason;
+    const int w = base.picture.width;
+    const int h = base.picture.height;
+    ASSERT_NE(w, h);
+    // libheif takes imir axis 0 as exchanging top and bottom, 1 as left and right (its encoder
+    // writes EXIF orientation 2 as axis 1).
+    for (const auto& [file, move] : {std::pair{"rgb-irot1.heic", Move::QuarterTurnAnticlockwise},
+                                     std::pair{"rgb-imir0.heic", Move::TopBottom},
+                                     std::pair{"rgb-imir1.heic", Move::LeftRight}}) {
+        SCOPED_TRACE(file);
+        const Bytes data = readBytes(formatsPath(file));
+        const Read r = decode(FileFormat::Heif, data);
+        ASSERT_EQ(r.result.status, DecodeStatus::Complete) << r.result.reason;
+        const bool turned = move == Move::QuarterTurnAnticlockwise;
+        ASSERT_EQ(r.picture.width, turned ? h : w);
+        ASSERT_EQ(r.picture.height, turned ? w : h);
+        EXPECT_EQ(r.info.orientation, 1); // nothing is left for the engine to turn
+        int worst = 0;
+        for (int y = 0; y < r.picture.height; ++y) {
+            for (int x = 0; x < r.picture.width; ++x) {
+                const auto [sx, sy] = sourceOf(move, x, y, w, h);
+                for (int c = 0; c < 3; ++c) {
+                    worst = std::max(worst, std::abs(r.picture.row(y)[3 * x + c] -
+                                                     base.picture.row(sy)[3 * sx + c]));
+                }
+            }
+        }
+        EXPECT_EQ(worst, 0); // the same decoded pixels, moved
+        // Header mode gives the size the reader hands out: the turned one, like its decode.
+        const Read header = decode(FileFormat::Heif, data, true);
+        EXPECT_EQ(header.info.width, r.picture.width);
+        EXPECT_EQ(header.info.height, r.picture.height);
+        EXPECT_EQ(header.info.orientation, 1);
+        const FileHeader fileHeader = headerFromBytes(data);
+        EXPECT_EQ(fileHeader.info.width, r.picture.width);
+        EXPECT_EQ(fileHeader.info.height, r.picture.height);
+    }
 }
 
 TEST(NewFormats, TheLargestIconOfTheFileIsRead) {

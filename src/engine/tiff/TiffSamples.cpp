@@ -21,6 +21,9 @@ struct Layout {
     std::uint16_t samples = 0;
     std::uint16_t format = SAMPLEFORMAT_UINT;
     std::uint16_t photometric = 0;
+    std::uint16_t inkSet = INKSET_CMYK;
+    std::uint16_t extras = 0;                          // samples after the colour ones
+    std::uint16_t extraKind = EXTRASAMPLE_UNSPECIFIED; // of the first of them
     bool separate = false;
 };
 
@@ -30,7 +33,14 @@ Layout layoutOf(TIFF* tiff) {
     l.samples = field16(tiff, TIFFTAG_SAMPLESPERPIXEL);
     l.format = field16(tiff, TIFFTAG_SAMPLEFORMAT);
     l.photometric = field16(tiff, TIFFTAG_PHOTOMETRIC);
+    l.inkSet = field16(tiff, TIFFTAG_INKSET);
     l.separate = field16(tiff, TIFFTAG_PLANARCONFIG) == PLANARCONFIG_SEPARATE;
+    std::uint16_t count = 0;
+    const std::uint16_t* kinds = nullptr;
+    if (TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &count, &kinds) == 1) {
+        l.extras = count;
+        l.extraKind = count > 0 && kinds != nullptr ? kinds[0] : EXTRASAMPLE_UNSPECIFIED;
+    }
     return l;
 }
 
@@ -68,6 +78,8 @@ public:
 private:
     double raw(const std::uint8_t* row, std::size_t index) const {
         switch (layout_.bits) {
+        case 8:
+            return row[index];
         case 12: { // packed, most significant bits first
             const std::size_t bit = index * 12;
             const unsigned pair = (row[bit / 8] << 8) | row[bit / 8 + 1];
@@ -152,7 +164,6 @@ constexpr Matrix kXyzToLinearSrgb = {{{3.2404542, -1.5371385, -0.4985314},
                                       {0.0556434, -0.2040259, 1.0572252}}};
 constexpr Vector kD65 = {0.95047, 1.0, 1.08883};
 
-
 // CIELab relative to the file's white point (D50 unless its WhitePoint tag says otherwise)
 // to sRGB: to XYZ, adapted to sRGB's D65 white (Bradford), then sRGB's primaries and curve.
 class LabToSrgb {
@@ -209,10 +220,117 @@ void labRow(const LabToSrgb& convert, const std::uint8_t* in, std::uint32_t widt
     }
 }
 
+// One extra sample, unassociated alpha.
+bool hasAlpha(const Layout& l) {
+    return l.extras == 1 && l.extraKind == EXTRASAMPLE_UNASSALPHA;
+}
+
+// Four CMYK inks of 8 or 16 bits, and perhaps one extra sample.
+bool isCmyk(const Layout& l) {
+    return l.photometric == PHOTOMETRIC_SEPARATED && l.inkSet == INKSET_CMYK &&
+           l.format == SAMPLEFORMAT_UINT && (l.bits == 8 || l.bits == 16) && l.extras <= 1 &&
+           l.samples == 4 + l.extras;
+}
+
+// libtiff's conversion takes 8-bit inks only, and drops their alpha. An associated
+// (premultiplied) alpha has no agreed meaning for inks: such a file stays with libtiff.
+bool isOwnCmyk(TIFF* tiff, const Layout& l) {
+    if (!isCmyk(l) || TIFFIsTiled(tiff) != 0 ||
+        field16(tiff, TIFFTAG_ORIENTATION) != ORIENTATION_TOPLEFT) {
+        return false;
+    }
+    return hasAlpha(l) || (l.bits == 16 && l.extraKind != EXTRASAMPLE_ASSOCALPHA);
+}
+
+// The 8-bit samples of a CMYK picture while it is read: C, M and Y in the colour bytes they
+// turn into, K in a plane of its own, an alpha sample in the picture's alpha. An extra sample
+// that is not alpha is dropped.
+class InkPlanes {
+public:
+    InkPlanes(Picture& picture, bool alpha)
+        : picture_(picture), width_(static_cast<std::size_t>(picture.width)),
+          black_(width_ * static_cast<std::size_t>(picture.height)) {
+        if (alpha) {
+            picture_.alpha.assign(black_.size(), 255);
+        }
+    }
+
+    void put(std::size_t sample, std::size_t x, std::int32_t y, std::uint8_t value) {
+        const std::size_t at = static_cast<std::size_t>(y) * width_ + x;
+        if (sample < 3) {
+            picture_.row(y)[3 * x + sample] = value;
+        } else if (sample == 3) {
+            black_[at] = value;
+        } else if (!picture_.alpha.empty()) {
+            picture_.alpha[at] = value;
+        }
+    }
+
+    // The first `rows` rows become RGB as libtiff turns 8-bit CMYK: each colour is
+    // (255 - ink) * (255 - K) / 255, cut down. The rows after them go black.
+    void finish(std::int32_t rows) {
+        for (std::int32_t y = 0; y < picture_.height; ++y) {
+            std::uint8_t* rgb = picture_.row(y);
+            if (y >= rows) {
+                std::fill(rgb, rgb + 3 * width_, 0);
+                continue;
+            }
+            const std::uint8_t* black = black_.data() + static_cast<std::size_t>(y) * width_;
+            for (std::size_t x = 0; x < width_; ++x, rgb += 3) {
+                const unsigned k = 255u - black[x];
+                for (std::size_t c = 0; c < 3; ++c) {
+                    rgb[c] = static_cast<std::uint8_t>(k * (255u - rgb[c]) / 255u);
+                }
+            }
+        }
+    }
+
+private:
+    Picture& picture_;
+    std::size_t width_;
+    std::vector<std::uint8_t> black_;
+};
+
+// Reads the inks (and alpha) row by row, plane after plane when they are separate, every
+// sample rounded to the nearest 8-bit value. A row that is not whole in every plane stays black.
+DecodeResult readCmyk(TIFF* tiff, const Layout& l, Picture& picture) {
+    const SampleScale scale(tiff, l);
+    InkPlanes inks(picture, hasAlpha(l));
+    const std::size_t used = hasAlpha(l) ? 5 : 4;
+    const std::size_t planes = l.separate ? used : 1;
+    const std::size_t perPixel = l.separate ? 1 : l.samples; // stored in a line
+    const std::size_t taken = l.separate ? 1 : used;         // of them
+    const auto width = static_cast<std::size_t>(picture.width);
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize64(tiff)));
+    std::int32_t rows = picture.height;
+    for (std::size_t plane = 0; plane < planes; ++plane) {
+        for (std::int32_t y = 0; y < rows; ++y) {
+            if (TIFFReadScanline(tiff, line.data(), static_cast<std::uint32_t>(y),
+                                 static_cast<std::uint16_t>(plane)) < 0) {
+                rows = y;
+                break;
+            }
+            for (std::size_t x = 0; x < width; ++x) {
+                for (std::size_t s = 0; s < taken; ++s) {
+                    inks.put(plane + s, x, y, scale.at(line.data(), x * perPixel + s));
+                }
+            }
+        }
+    }
+    inks.finish(rows);
+    if (rows < picture.height) {
+        return {DecodeStatus::Incomplete, "TIFF: damaged data"};
+    }
+    return {DecodeStatus::Complete, {}};
+}
+
 } // namespace
 
 bool readsOwnSamples(TIFF* tiff) {
     const Layout l = layoutOf(tiff);
+    if (isCmyk(l)) {
+        return isOwnCmyk(tiff, l);
+    }
     if (isLab(l)) {
         return TIFFIsTiled(tiff) == 0 && field16(tiff, TIFFTAG_ORIENTATION) == ORIENTATION_TOPLEFT;
     }
@@ -236,6 +354,9 @@ DecodeResult readOwnSamples(TIFF* tiff, Picture& picture) {
     const auto width = static_cast<std::uint32_t>(picture.width);
     if (!scanlineFits(tiff, l, width)) {
         return {DecodeStatus::Failed, "TIFF: unexpected scan line layout"};
+    }
+    if (isCmyk(l)) {
+        return readCmyk(tiff, l, picture);
     }
     if (isLab(l)) {
         const LabToSrgb convert(tiff);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Remakes the fixtures of the HEIF/AVIF, WebP, JPEG 2000, Targa and icon readers with outside
-# tools: Pillow, ImageMagick, heif-enc/heif-convert (libheif-examples), cwebp/dwebp/img2webp/
-# webpmux (webp), opj_compress/opj_decompress (libopenjp2-tools), exiftool and netpbm.
+# Remakes the fixtures of the HEIF/AVIF, WebP, JPEG 2000, Targa, icon and TIFF readers with
+# outside tools: Pillow, ImageMagick, heif-enc/heif-convert (libheif-examples), cwebp/dwebp/
+# img2webp/webpmux (webp), opj_compress/opj_decompress (libopenjp2-tools), tiffcp/tiffcrop
+# (libtiff-tools), exiftool and netpbm.
 # Expected pixels are what those tools decode. See ../README.md.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -35,10 +36,29 @@ heif-enc -q 90 -o exif-orientation6.heic "$src/exif6.jpg"
 heif-enc -q 90 -o rgb.avif "$src/rgb.png"
 heif-enc -q 90 -o rgba.avif "$src/rgba.png"
 heif-enc -q 90 -b 10 -o deep.avif "$src/rgb48.png"
-for f in rgb.heic lossless.heic p3.heic exif.heic rgb.avif deep.avif; do
+# Transformations heif-enc cannot write, added to rgb.heic's primary item by
+# make_transformed_heic.py: a quarter turn anticlockwise (irot 1) and the two mirrors (imir 0:
+# libheif exchanges top and bottom; imir 1: left and right).
+$PY make_transformed_heic.py rgb.heic rgb-irot1.heic irot 1
+$PY make_transformed_heic.py rgb.heic rgb-imir0.heic imir 0
+$PY make_transformed_heic.py rgb.heic rgb-imir1.heic imir 1
+for f in rgb.heic lossless.heic p3.heic exif.heic rgb-irot1.heic rgb-imir0.heic rgb-imir1.heic \
+         rgb.avif deep.avif; do
   heif-convert -q 100 "$f" "$src/out.png" > /dev/null
   topam "$src/out.png" "${f%.*}.${f##*.}.expected.ppm"
 done
+# heif-convert applies them too: its decodes must be rgb.heic's, turned or mirrored by Pillow.
+$PY - <<'PY'
+import sys
+from PIL import Image
+T = Image.Transpose
+base = Image.open("rgb.heic.expected.ppm")
+for name, turn in (("rgb-irot1", T.ROTATE_90), ("rgb-imir0", T.FLIP_TOP_BOTTOM),
+                   ("rgb-imir1", T.FLIP_LEFT_RIGHT)):
+    got, want = Image.open(f"{name}.heic.expected.ppm"), base.transpose(turn)
+    if got.size != want.size or got.tobytes() != want.tobytes():
+        sys.exit(f"{name}: heif-convert's decode is not rgb.heic's {turn.name}")
+PY
 heif-convert -q 100 rgba.avif "$src/out.png" > /dev/null
 topam "$src/out.png" rgba.avif.expected.pam -alphapam
 head -c $(( $(stat -c %s rgb.heic) - 200 )) rgb.heic > truncated.heic
@@ -129,6 +149,32 @@ $IM "$src/grey.pgm" -depth 32 -compress None tiff-grey32.tif
 $IM "$src/grey.pgm" -define quantum:format=floating-point -depth 32 -compress None tiff-greyfloat.tif 2>/dev/null || true
 $IM "$src/rgb.png" -define quantum:format=floating-point -depth 32 -compress None tiff-rgbfloat.tif 2>/dev/null || true
 for f in tiff-grey12 tiff-grey32 tiff-greyfloat tiff-rgbfloat; do test -s "$f.tif"; $IM "$f.tif" -depth 8 "$f.expected.ppm" 2>/dev/null || true; done
+
+# --- CMYK TIFF: 16-bit inks (libtiff's conversion takes 8 bits only), alpha beside the inks,
+# JPEG. ImageMagick's CMYK is 1 - RGB with the common part taken out as K. tiffcp changes the
+# plane layout of 8-bit samples only; tiffcrop does it for 16 bits. Expected: ImageMagick
+# `-colorspace sRGB -depth 8`.
+$IM "$src/rgb.png" -colorspace CMYK -compress None tiff-cmyk8.tif
+$IM tiff-cmyk8.tif -depth 16 -compress None tiff-cmyk16-exact.tif # every ink a multiple of 257
+$IM "$src/rgb.png" -colorspace CMYK -depth 16 -compress None tiff-cmyk16.tif
+tiffcrop -p separate tiff-cmyk16.tif tiff-cmyk16-planar.tif
+$IM "$src/rgba.png" -colorspace CMYK -depth 16 -compress None tiff-cmyka16.tif
+tiffcrop -p separate tiff-cmyka16.tif tiff-cmyka16-planar.tif
+$IM "$src/rgba.png" -colorspace CMYK -compress None tiff-cmyka8.tif
+tiffcp -p separate tiff-cmyka8.tif tiff-cmyka8-planar.tif
+tiffcp -c jpeg:90 tiff-cmyk8.tif tiff-cmyk-jpeg.tif
+# Compressed in strips of 4 rows, then rewritten by exiftool, which puts the directory before
+# the strips: a cut copy still has its header, and shows the strips it keeps.
+tiffcp -c zip -r 4 tiff-cmyk16-planar.tif "$src/zip.tif"
+exiftool -q -Software=Fotoplex -o tiff-cmyk16-zip.tif "$src/zip.tif"
+tiffcp -c lzw -r 4 tiff-cmyka16.tif "$src/lzw.tif"
+exiftool -q -Software=Fotoplex -o tiff-cmyka16-lzw.tif "$src/lzw.tif"
+for f in tiff-cmyk8 tiff-cmyk16-exact tiff-cmyk16 tiff-cmyk16-planar tiff-cmyk-jpeg tiff-cmyk16-zip; do
+  $IM "$f.tif" -colorspace sRGB -depth 8 "$f.expected.ppm"
+done
+for f in tiff-cmyka16 tiff-cmyka16-planar tiff-cmyka8 tiff-cmyka8-planar tiff-cmyka16-lzw; do
+  $IM "$f.tif" -colorspace sRGB -depth 8 "$src/out.png"; topam "$src/out.png" "$f.expected.pam" -alphapam
+done
 
 # --- Icons and cursors ---
 # ImageMagick writes bitmap payloads below 256 pixels; Pillow writes PNG payloads.
