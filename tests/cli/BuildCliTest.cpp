@@ -147,6 +147,43 @@ TEST_F(BuildCli, BuildsTheWholeTreeFromSourcesOfSeveralFormats) {
     EXPECT_NE(page.find("640"), std::string::npos);
 }
 
+// A folder as a phone and the web fill it: every picture comes out upright, a Display P3
+// photo keeps its profile and a phone photo its EXIF.
+TEST_F(BuildCli, APhoneFolderComesOutUprightWithItsProfileAndExif) {
+    const fs::path formats = fs::path(FOTOPLEX_SOURCE_DIR) / "tests" / "data" / "formats";
+    const std::vector<std::pair<std::string, std::string>> copies = {
+        {"p3.heic", "a-p3.heic"},     {"rgb-irot1.heic", "b-portrait.heic"},
+        {"exif.heic", "c-exif.heic"}, {"rgba.avif", "d.avif"},
+        {"meta.webp", "e.webp"},      {"lossy.jp2", "f.jp2"},
+        {"tga-rgb.tga", "g.tga"},     {"icon-png.ico", "h.ico"}};
+    std::vector<std::string> sources = {makeSource("i.jpg")};
+    for (const auto& [from, to] : copies) {
+        fs::copy_file(formats / from, root / "src" / to);
+        sources.push_back((root / "src" / to).string());
+    }
+    newProject({"ResizeImages=true", "ImgWidth=240", "ImgHeight=240"}, sources);
+    const auto r = runCli({"build", projectFile, "--yes", "--no-open", "--quiet"});
+    ASSERT_EQ(r.status, 0) << r.out;
+
+    const std::map<std::string, std::string> sizes = {
+        {"a-p3.heic", "240x180"}, {"b-portrait.heic", "240x320"}, {"c-exif.heic", "240x180"},
+        {"d.avif", "240x180"},    {"e.webp", "240x180"},          {"f.jp2", "240x180"},
+        {"g.tga", "240x180"},     {"h.ico", "240x240"},           {"i.jpg", "240x160"}};
+    for (const auto& [name, size] : sizes) {
+        EXPECT_EQ(identify(target / "img" / name, "%m %wx%h"), "JPEG " + size) << name;
+        const fs::path thumb =
+            target / "thumbs" / ("tn_" + fs::path(name).stem().string() + ".jpg");
+        EXPECT_EQ(identify(thumb, "%m"), "JPEG") << name;
+    }
+    // The profile's bytes as ImageMagick takes them out of the JPEG.
+    const fs::path profile = root / "out.icc";
+    shell("convert " + shellQuote((target / "img" / "a-p3.heic").string()) + " " +
+          shellQuote(profile.string()));
+    EXPECT_EQ(bytesOf(profile), bytesOf(formats / "p3.icc"));
+    const std::string exif = bytesOf(target / "img" / "c-exif.heic");
+    EXPECT_NE(exif.find("PhoneCam"), std::string::npos) << "the phone's EXIF block is carried";
+}
+
 TEST_F(BuildCli, ResizingOffGivesByteCopies) {
     const std::string a = makeSource("a.png", "coffee.png");
     newProject({}, {a});
