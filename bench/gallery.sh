@@ -45,14 +45,18 @@ for f in "$work"/src/*.jpg; do args+=(--add "$f"); done
 # is shared: the best run is the one least disturbed).
 jobs=$(nproc)
 best() { printf '%s\n' "$@" | sort -g | head -1; }
-ones=(); alls=()
-for round in 1 2 3; do
-  rm -rf "$work/ours1" "$work/ours"
-  ones+=("$(seconds "$cli" build "$work/g.hgp" --yes --quiet --no-open --jobs 1 --target "$work/ours1")")
-  alls+=("$(seconds "$cli" build "$work/g.hgp" --yes --quiet --no-open --jobs "$jobs")")
-done
-one=$(best "${ones[@]}")
-ours=$(best "${alls[@]}")
+# Prints the best times with one worker (into OUT1) and with $jobs (into the project's target
+# OUT): bestBuilds PROJECT OUT1 OUT
+bestBuilds() {
+  local ones=() alls=() round
+  for round in 1 2 3; do
+    rm -rf "$2" "$3"
+    ones+=("$(seconds "$cli" build "$1" --yes --quiet --no-open --jobs 1 --target "$2")")
+    alls+=("$(seconds "$cli" build "$1" --yes --quiet --no-open --jobs "$jobs")")
+  done
+  echo "$(best "${ones[@]}") $(best "${alls[@]}")"
+}
+read -r one ours < <(bestBuilds "$work/g.hgp" "$work/ours1" "$work/ours")
 same=$(diff -r -x .fotoplex-build "$work/ours" "$work/ours1" >/dev/null && echo yes || echo NO)
 unchanged=$(seconds "$cli" build "$work/g.hgp" --yes --quiet --no-open)
 "$cli" project set "$work/g.hgp" ThumbWidth=100 ThumbHeight=100 >/dev/null
@@ -86,13 +90,7 @@ bigone=""; bigall=""
 if [[ -f "$big" ]]; then
   "$cli" project new "$work/big.hgp" TargetDir="$work/big" ResizeImages=true ImgWidth=640 \
     ImgHeight=480 ImgResizeMethod=5 ThumbWidth=120 ThumbHeight=120 ThumbResizeMethod=5 --add "$big" >/dev/null
-  bigones=(); bigalls=()
-  for round in 1 2 3; do
-    rm -rf "$work/big1" "$work/big"
-    bigones+=("$(seconds "$cli" build "$work/big.hgp" --yes --quiet --no-open --jobs 1 --target "$work/big1")")
-    bigalls+=("$(seconds "$cli" build "$work/big.hgp" --yes --quiet --no-open --jobs "$jobs")")
-  done
-  bigone=$(best "${bigones[@]}"); bigall=$(best "${bigalls[@]}")
+  read -r bigone bigall < <(bestBuilds "$work/big.hgp" "$work/big1" "$work/big")
 fi
 
 # The floor: two djpeg decodes of every source.
