@@ -122,6 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Fixture{"rgb-irot1.heic", FileFormat::Heif, 0, false},
                       Fixture{"rgb-imir0.heic", FileFormat::Heif, 0, false},
                       Fixture{"rgb-imir1.heic", FileFormat::Heif, 0, false},
+                      Fixture{"rgb-clap.heic", FileFormat::Heif, 0, false},
                       Fixture{"rgb.avif", FileFormat::Avif, 0, false},
                       Fixture{"rgba.avif", FileFormat::Avif, 0, true},
                       // 10 bits a sample, rounded to 8 as netpbm rounds the tool's 16-bit PNG
@@ -223,6 +224,27 @@ TEST(HeifTransformations, TurnAndMirrorAsTheFileSays) {
         EXPECT_EQ(fileHeader.info.width, r.picture.width);
         EXPECT_EQ(fileHeader.info.height, r.picture.height);
     }
+}
+
+TEST(HeifTransformations, ACleanApertureCropsAsTheFileSays) {
+    // 16 x 10 of the 24 x 18 picture, its centre 2 pixels right of and 1 above the picture's.
+    const Read base = decode(FileFormat::Heif, readBytes(formatsPath("rgb.heic")));
+    ASSERT_EQ(base.result.status, DecodeStatus::Complete) << base.result.reason;
+    const Bytes data = readBytes(formatsPath("rgb-clap.heic"));
+    const Read r = decode(FileFormat::Heif, data);
+    ASSERT_EQ(r.result.status, DecodeStatus::Complete) << r.result.reason;
+    ASSERT_EQ(r.picture.width, 16);
+    ASSERT_EQ(r.picture.height, 10);
+    const int left = (base.picture.width - 16) / 2 + 2;
+    const int top = (base.picture.height - 10) / 2 - 1;
+    for (int y = 0; y < 10; ++y) {
+        ASSERT_TRUE(std::equal(r.picture.row(y), r.picture.row(y) + 3 * 16,
+                               base.picture.row(top + y) + 3 * left))
+            << "row " << y;
+    }
+    const Read header = decode(FileFormat::Heif, data, true);
+    EXPECT_EQ(header.info.width, 16);
+    EXPECT_EQ(header.info.height, 10);
 }
 
 TEST(NewFormats, TheLargestIconOfTheFileIsRead) {

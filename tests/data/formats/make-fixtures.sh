@@ -42,7 +42,11 @@ heif-enc -q 90 -b 10 -o deep.avif "$src/rgb48.png"
 $PY make_transformed_heic.py rgb.heic rgb-irot1.heic irot 1
 $PY make_transformed_heic.py rgb.heic rgb-imir0.heic imir 0
 $PY make_transformed_heic.py rgb.heic rgb-imir1.heic imir 1
+# A clean aperture (crop) of 16 x 10 whose centre lies 2 pixels right of and 1 above the
+# picture's: columns 6 to 21, rows 3 to 12 of the 24 x 18 picture.
+$PY make_transformed_heic.py rgb.heic rgb-clap.heic clap 16,10,2,-1
 for f in rgb.heic lossless.heic p3.heic exif.heic rgb-irot1.heic rgb-imir0.heic rgb-imir1.heic \
+         rgb-clap.heic \
          rgb.avif deep.avif; do
   heif-convert -q 100 "$f" "$src/out.png" > /dev/null
   topam "$src/out.png" "${f%.*}.${f##*.}.expected.ppm"
@@ -58,6 +62,9 @@ for name, turn in (("rgb-irot1", T.ROTATE_90), ("rgb-imir0", T.FLIP_TOP_BOTTOM),
     got, want = Image.open(f"{name}.heic.expected.ppm"), base.transpose(turn)
     if got.size != want.size or got.tobytes() != want.tobytes():
         sys.exit(f"{name}: heif-convert's decode is not rgb.heic's {turn.name}")
+got, want = Image.open("rgb-clap.heic.expected.ppm"), base.crop((6, 3, 22, 13))
+if got.size != want.size or got.tobytes() != want.tobytes():
+    sys.exit("rgb-clap: heif-convert's decode is not rgb.heic's columns 6-21, rows 3-12")
 PY
 heif-convert -q 100 rgba.avif "$src/out.png" > /dev/null
 topam "$src/out.png" rgba.avif.expected.pam -alphapam

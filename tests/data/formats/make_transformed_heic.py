@@ -3,6 +3,8 @@ cannot write them) leaves it untransformed:
 
     make_transformed_heic.py IN OUT irot ANGLE   turn by ANGLE x 90 degrees anticlockwise
     make_transformed_heic.py IN OUT imir AXIS    mirror (AXIS 0 or 1)
+    make_transformed_heic.py IN OUT clap W,H,DX,DY
+                                  crop to W x H, its centre DX, DY pixels off the picture's
 
 libheif (1.15, and heif-convert with it) exchanges top and bottom for imir AXIS 0 and left and
 right for AXIS 1; its encoder writes EXIF orientation 2 (left and right exchanged) as AXIS 1.
@@ -194,6 +196,13 @@ def size_field(box, new_size):
     return (box.start, 4, struct.pack(">I", new_size))
 
 
+def property_box(kind, value):
+    if kind == "clap":  # a plain box of eight fractions, each over 1
+        w, h, dx, dy = value
+        return struct.pack(">I4s8i", 40, b"clap", w, 1, h, 1, dx, 1, dy, 1)
+    return struct.pack(">I4sB", 9, kind.encode(), value)
+
+
 def transformed(data, kind, value):
     top = boxes(data, 0, len(data))
     meta = only(top, "meta")
@@ -205,7 +214,7 @@ def transformed(data, kind, value):
     ipma = only(iprp_children, "ipma")
     iloc = only(meta_children, "iloc")
 
-    prop = struct.pack(">I4sB", 9, kind.encode(), value)
+    prop = property_box(kind, value)
     index = len(boxes(data, ipco.payload, ipco.end)) + 1
     version, flags, entries = read_ipma(data, ipma)
     primary = primary_item(data, meta_children)
@@ -242,11 +251,17 @@ def transformed(data, kind, value):
 
 
 def main():
-    if len(sys.argv) != 5 or sys.argv[3] not in ("irot", "imir"):
+    if len(sys.argv) != 5 or sys.argv[3] not in ("irot", "imir", "clap"):
         sys.exit(__doc__)
-    kind, value = sys.argv[3], int(sys.argv[4])
-    if not 0 <= value <= (3 if kind == "irot" else 1):
-        sys.exit(f"{kind} takes 0 to {3 if kind == 'irot' else 1}")
+    kind = sys.argv[3]
+    if kind == "clap":
+        value = tuple(int(v) for v in sys.argv[4].split(","))
+        if len(value) != 4 or value[0] <= 0 or value[1] <= 0:
+            sys.exit("clap takes W,H,DX,DY with W and H above 0")
+    else:
+        value = int(sys.argv[4])
+        if not 0 <= value <= (3 if kind == "irot" else 1):
+            sys.exit(f"{kind} takes 0 to {3 if kind == 'irot' else 1}")
     data = open(sys.argv[1], "rb").read()
     open(sys.argv[2], "wb").write(transformed(data, kind, value))
 
