@@ -1,6 +1,7 @@
 // Decodes and encodes the camera photographs with RasterImage and with libjpeg-turbo's own
 // djpeg/cjpeg on the same files, and prints the times side by side with their ratio.
 // Usage: bench_codec [FOLDER] (default: the shared camera photographs). Skips when absent.
+#include "CameraPhotos.h"
 #include "engine/RasterImage.h"
 
 #include <algorithm>
@@ -48,20 +49,11 @@ std::string quoted(const fs::path& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const fs::path folder =
-        argc > 1 ? fs::path(argv[1]) : fs::path(FOTOPLEX_SHARED_DIR) / "photos" / "camera";
-    std::vector<fs::path> photos;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (entry.path().extension() == ".jpg") {
-            photos.push_back(entry.path());
-        }
-    }
+    const std::vector<fs::path> photos = cameraPhotos(argc, argv);
     if (photos.empty()) {
-        std::printf("no camera photographs in %s: skipped\n", folder.string().c_str());
+        std::printf("no camera photographs: skipped\n");
         return 0;
     }
-    std::sort(photos.begin(), photos.end());
     const bool peers = toolPresent("djpeg") && toolPresent("cjpeg");
     const fs::path scratch = fs::temp_directory_path() / "fotoplex-bench-codec";
     fs::create_directories(scratch);
@@ -100,6 +92,7 @@ int main(int argc, char** argv) {
                     "(peers include process start and PPM file input/output)\n",
                     sumOurs, sumPeers, sumOurs / sumPeers);
     }
+    std::error_code error;
     fs::remove_all(scratch, error);
     return 0;
 }

@@ -5,6 +5,7 @@
 // quarter turn.
 // Times are CPU milliseconds, best of five.
 // Usage: bench_orientation [FOLDER] (default: the shared camera photographs). Skips when absent.
+#include "CameraPhotos.h"
 #include "engine/Orientation.h"
 #include "engine/RasterImage.h"
 
@@ -45,20 +46,11 @@ template <typename Prepare, typename Work> double bestSeconds(Prepare prepare, W
 } // namespace
 
 int main(int argc, char** argv) {
-    const fs::path folder =
-        argc > 1 ? fs::path(argv[1]) : fs::path(FOTOPLEX_SHARED_DIR) / "photos" / "camera";
-    std::vector<fs::path> photos;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        if (entry.path().extension() == ".jpg") {
-            photos.push_back(entry.path());
-        }
-    }
+    const std::vector<fs::path> photos = cameraPhotos(argc, argv);
     if (photos.empty()) {
-        std::printf("no camera photographs in %s: skipped\n", folder.string().c_str());
+        std::printf("no camera photographs: skipped\n");
         return 0;
     }
-    std::sort(photos.begin(), photos.end());
     std::printf("%-28s %7s | %9s | %9s %6s | %9s %6s | %9s %6s | %9s\n", "photo", "Mpixel",
                 "decode ms", "turn 3 ms", "share", "turn 6 ms", "share", "turn 5 ms", "share",
                 "buffer ms");
