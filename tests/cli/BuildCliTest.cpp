@@ -31,18 +31,7 @@ std::string bytesOf(const fs::path& file) {
 
 // Output of a shell command line (ImageMagick and friends).
 std::string shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
-    if (!pipe) {
-        return out;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    ::pclose(pipe);
-    return out;
+    return fotoplex::testing::runCommand(command + " 2>/dev/null").out;
 }
 
 bool haveImageMagick() {

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <sys/wait.h>
-
 #include <array>
 #include <cstdio>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 namespace fotoplex::testing {
@@ -23,13 +22,9 @@ inline std::string shellQuote(const std::string& word) {
     return quoted + "'";
 }
 
-// Runs fotoplex-cli with the given words and waits for it.
-inline CliResult runCli(const std::vector<std::string>& words, const std::string& stdinFile = "/dev/null") {
-    std::string command = shellQuote(FOTOPLEX_CLI);
-    for (const std::string& word : words) {
-        command += " " + shellQuote(word);
-    }
-    command += " <" + shellQuote(stdinFile) + " 2>&1";
+// Runs a shell command line and waits for it: what it wrote on its standard output (redirect
+// standard error in the line to have it too) and its exit status (-1 when it did not exit).
+inline CliResult runCommand(const std::string& command) {
     CliResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) {
@@ -43,6 +38,22 @@ inline CliResult runCli(const std::vector<std::string>& words, const std::string
     const int status = ::pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+// Runs a program with the given words, its input from stdinFile, its errors with its output.
+inline CliResult runProgram(const std::string& program, const std::vector<std::string>& words,
+                            const std::string& stdinFile = "/dev/null") {
+    std::string command = shellQuote(program);
+    for (const std::string& word : words) {
+        command += " " + shellQuote(word);
+    }
+    return runCommand(command + " <" + shellQuote(stdinFile) + " 2>&1");
+}
+
+// Runs fotoplex-cli with the given words and waits for it.
+inline CliResult runCli(const std::vector<std::string>& words,
+                        const std::string& stdinFile = "/dev/null") {
+    return runProgram(FOTOPLEX_CLI, words, stdinFile);
 }
 
 } // namespace fotoplex::testing

@@ -1,39 +1,19 @@
-#include <array>
+#include "cli/CliRunner.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <memory>
 #include <random>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using CliRun = fotoplex::testing::CliResult;
 
 // Runs fotoplex-cli with the words (already quoted as needed); stderr goes to a file.
 CliRun runCli(const std::string& words, const std::string& errFile = "/dev/null") {
-    struct Closer {
-        void operator()(std::FILE* f) const {
-            if (f != nullptr) {
-                pclose(f);
-            }
-        }
-    };
-    const std::string command = std::string(FOTOPLEX_CLI) + " " + words + " 2>" + errFile;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    CliRun run;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-        run.out.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return fotoplex::testing::runCommand(std::string(FOTOPLEX_CLI) + " " + words + " 2>" + errFile);
 }
 
 std::string data(const std::string& name) {

@@ -19,16 +19,7 @@ using fotoplex::testing::runCli;
 using fotoplex::testing::shellQuote;
 
 std::string run(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            out.append(buffer, n);
-        }
-        ::pclose(pipe);
-    }
-    return out;
+    return fotoplex::testing::runCommand(command).out;
 }
 
 // exiftool's "[Group] Tag : value" lines for the given groups, sorted; the lines of tags that

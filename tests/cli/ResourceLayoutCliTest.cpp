@@ -11,29 +11,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::CliResult;
-using testing::shellQuote;
+using testing::runProgram;
 using testing::TempFolder;
-
-CliResult runProgram(const fs::path& program, const std::vector<std::string>& words) {
-    std::string command = shellQuote(program.string());
-    for (const std::string& word : words) {
-        command += " " + shellQuote(word);
-    }
-    command += " </dev/null 2>&1";
-    CliResult result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 fs::path copyProgram(const fs::path& folder) {
     fs::create_directories(folder);
@@ -52,7 +31,7 @@ TEST(ResourceLayoutCli, AnyPrefixFindsItsOwnSamples) {
     fs::copy_file(fs::path(FOTOPLEX_SOURCE_DIR) / "resources" / "samples" / "rocket.jpg",
                   samples / "rocket.jpg");
     const fs::path gallery = root.file("gallery");
-    const CliResult r = runProgram(program, {"demo", gallery.string()});
+    const CliResult r = runProgram(program.string(), {"demo", gallery.string()});
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_TRUE(fs::exists(gallery / "img" / "rocket.jpg"));
     std::size_t pictures = 0;
@@ -66,7 +45,7 @@ TEST(ResourceLayoutCli, MissingFilesAreAnErrorNamingWhereItLooked) {
     TempFolder root;
     const fs::path program = copyProgram(root.file("loose/bin"));
     const fs::path gallery = root.file("gallery");
-    const CliResult r = runProgram(program, {"demo", gallery.string()});
+    const CliResult r = runProgram(program.string(), {"demo", gallery.string()});
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.out.find("share/fotoplex"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(root.file("loose/bin")), std::string::npos) << r.out;
@@ -77,7 +56,7 @@ TEST(ResourceLayoutCli, AnEmptySamplesFolderBuildsNothing) {
     TempFolder root;
     const fs::path program = copyProgram(root.file("usr/bin"));
     fs::create_directories(root.file("usr/share/fotoplex/samples"));
-    const CliResult r = runProgram(program, {"demo", root.file("gallery")});
+    const CliResult r = runProgram(program.string(), {"demo", root.file("gallery")});
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.out.find("no sample photographs in " + root.file("usr/share/fotoplex/samples")),
               std::string::npos)

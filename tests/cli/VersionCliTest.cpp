@@ -23,15 +23,9 @@ TEST(VersionOption, TheCommandLinePrintsItsNameAndVersion) {
 TEST(VersionOption, TheWindowProgramAnswersWithoutADisplay) {
     const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
                                 shellQuote(FOTOPLEX_WINDOW) + " --version 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    char buffer[256];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        out.append(buffer, n);
-    }
-    EXPECT_EQ(::pclose(pipe), 0);
-    EXPECT_EQ(out, std::string("fotoplex ") + kVersionText + "\n");
+    const auto r = fotoplex::testing::runCommand(command);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, std::string("fotoplex ") + kVersionText + "\n");
 }
 #endif
 
