@@ -3,7 +3,6 @@
 #include "engine/TiffStructure.h"
 
 #include <cstring>
-
 #include <optional>
 #include <span>
 
@@ -25,25 +24,19 @@ struct Range {
     std::size_t end;
 };
 
-// The TIFF structure after the EXIF identifier, read and written in its byte order.
+// The TIFF structure after the EXIF identifier: read through the engine's cursor, written in
+// its byte order. The remover reads places it has checked with fits(); anything else reads 0.
 class Tiff {
 public:
-    Tiff(std::span<std::uint8_t> data, bool bigEndian) : data_(data), bigEndian_(bigEndian) {}
+    Tiff(std::span<std::uint8_t> data, bool bigEndian)
+        : data_(data), cursor_(data, bigEndian), bigEndian_(bigEndian) {}
 
     std::size_t size() const { return data_.size(); }
     bool fits(std::size_t offset, std::size_t count) const {
         return offset <= data_.size() && data_.size() - offset >= count;
     }
-    std::uint16_t u16(std::size_t at) const {
-        const std::uint8_t a = data_[at];
-        const std::uint8_t b = data_[at + 1];
-        return static_cast<std::uint16_t>(bigEndian_ ? (a << 8) | b : (b << 8) | a);
-    }
-    std::uint32_t u32(std::size_t at) const {
-        const std::uint32_t first = u16(at);
-        const std::uint32_t second = u16(at + 2);
-        return bigEndian_ ? (first << 16) | second : (second << 16) | first;
-    }
+    std::uint16_t u16(std::size_t at) const { return cursor_.u16(at).value_or(0); }
+    std::uint32_t u32(std::size_t at) const { return cursor_.u32(at).value_or(0); }
     void putU16(std::size_t at, std::uint16_t value) {
         data_[at] = static_cast<std::uint8_t>(bigEndian_ ? value >> 8 : value & 0xFF);
         data_[at + 1] = static_cast<std::uint8_t>(bigEndian_ ? value & 0xFF : value >> 8);
@@ -52,6 +45,7 @@ public:
 
 private:
     std::span<std::uint8_t> data_;
+    TiffCursor cursor_;
     bool bigEndian_;
 };
 
