@@ -1,38 +1,27 @@
-#include <unistd.h>
+
+#include "project/ProjectExtension.h"
+
+#include "base/TempFolder.h"
+#include "project/ProjectFile.h"
+#include "project/TProject.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "project/ProjectExtension.h"
-#include "project/ProjectFile.h"
-#include "project/TProject.h"
-
 namespace fotoplex {
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kPlainSize = 4 + kSettingsBlockSize;
 
 class ProjectExtensionTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("fotoplex-extension-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return folder.file(name); }
 
     static Bytes readBytes(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
@@ -75,7 +64,7 @@ protected:
         return block(text, static_cast<std::uint32_t>(text.size()));
     }
 
-    fs::path folder;
+    fotoplex::testing::TempFolder folder;
 };
 
 void expectDefaults(const TProject& p) {
