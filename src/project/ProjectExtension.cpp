@@ -1,12 +1,13 @@
 #include "project/ProjectExtension.h"
 
+#include "base/TextEncoding.h"
+#include "project/TProject.h"
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "project/TProject.h"
 
 namespace fotoplex {
 
@@ -31,52 +32,10 @@ const ExtensionSetting* findSetting(std::string_view name) {
     return nullptr;
 }
 
-// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates, nothing
-// beyond U+10FFFF.
-bool validUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-            code = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2;
-            code = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-            code = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (text.size() - i <= extra) {
-            return false;
-        }
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3F);
-        }
-        const std::uint32_t least = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
 // The lines of a well-formed text; nothing when any line is not "Name=value" with a name,
 // or the last line has no line feed.
 std::optional<std::vector<std::string_view>> splitLines(std::string_view text) {
-    if (!validUtf8(text) || (!text.empty() && text.back() != '\n')) {
+    if (!isValidUtf8(text) || (!text.empty() && text.back() != '\n')) {
         return std::nullopt;
     }
     std::vector<std::string_view> lines;
