@@ -1,5 +1,6 @@
 # Writes OUT: a header naming this build of the picture-making code. The identity is a hash
-# of every source that decides the bytes of a picture, the compiler and the JPEG library;
+# of every source that decides the bytes of a picture, the compiler and the versions of the
+# libraries that shape pixels;
 # it changes whenever one of them may have changed. Run with
 #   cmake -DOUT=file -DLIST=file-with-one-source-per-line -DEXTRA=text -P BuildIdentity.cmake
 file(STRINGS "${LIST}" sources)

@@ -166,12 +166,12 @@ public:
 
     // Notes how a produced output came out: known when it was made whole (a picture read
     // only in part is made again, so that its problem is reported again).
-    void produced(const std::string& output, const std::string& source, const std::string& shaping,
-                  bool whole) {
+    void produced(const std::string& output, const std::string& source, const FileStamp& read,
+                  const std::string& shaping, bool whole) {
         if (!whole) {
             record.forget(output);
         } else {
-            record.remember(output, source, shaping);
+            record.remember(output, source, read, shaping);
         }
     }
 
@@ -196,7 +196,7 @@ void workerFinished(JobContext& job, JobRecord& record, const FinishedFile& file
     } else if (file.readInPart) {
         NotePicturePartial(job.state.pictureProblems, listed);
     }
-    record.produced(file.output, ResolveSourcePath(listed), shaping,
+    record.produced(file.output, ResolveSourcePath(listed), file.sourceStamp, shaping,
                     !file.error && !file.readInPart);
 }
 
@@ -271,8 +271,9 @@ void ImageJob(JobContext& job) {
                               p.ImgResizeMethod, p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata};
             } else if (SourceExists(source)) {
                 ++job.state.picturesMade;
+                const FileStamp read = FileStamp::of(readable);
                 CopyWithMetadata(readable, output, p.ImageMetadata);
-                record.record.remember(output, readable, shaping);
+                record.record.remember(output, readable, read, shaping);
             }
         }
         queue.add(i, output, std::move(order));

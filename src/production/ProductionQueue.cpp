@@ -68,10 +68,11 @@ void ProductionQueue::waitOnce() {
 void ProductionQueue::handBackFront() {
     std::unique_ptr<Flight> flight = std::move(queue_.front());
     queue_.pop_front();
-    FinishedFile finished{flight->index, flight->output, flight->worker != nullptr, {}};
+    FinishedFile finished{flight->index, flight->output, flight->worker != nullptr, {}, false, {}};
     if (flight->worker) {
         finished.error = flight->worker->error();
         finished.readInPart = flight->worker->readInPart();
+        finished.sourceStamp = flight->worker->sourceStamp();
         flight->worker.reset(); // joins the finished thread
     }
     handBack_(finished);

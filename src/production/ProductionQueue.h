@@ -3,6 +3,7 @@
 #include "base/MetadataChoice.h"
 #include "ports/JobWindow.h"
 #include "ports/MainThread.h"
+#include "production/FileStamp.h"
 #include "production/SpareCores.h"
 
 #include <atomic>
@@ -41,6 +42,7 @@ struct FinishedFile {
     bool produced = false;            // a worker made it
     std::optional<std::string> error; // what ended the worker early
     bool readInPart = false;          // the source was read only in part
+    FileStamp sourceStamp;            // the source as the worker began reading it
 };
 
 // Hands the files of a job to at most W resize workers at once and hands them back to the

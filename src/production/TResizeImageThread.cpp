@@ -105,6 +105,7 @@ void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32
 }
 
 void TResizeImageThread::produce() {
+    sourceStamp_ = FileStamp::of(Source);
     Picture->ReadPictureFile(Source);
     if (Picture->picture().empty()) {
         // Nothing was read: there is nothing to write either.

@@ -3,6 +3,7 @@
 #include "base/MetadataChoice.h"
 #include "engine/RasterImage.h"
 #include "ports/MainThread.h"
+#include "production/FileStamp.h"
 #include "production/SpareCores.h"
 
 #include <atomic>
@@ -57,6 +58,9 @@ public:
     const std::optional<std::string>& error() const { return error_; }
     // True when the source was read only in part (damaged data) and written as far as read.
     bool readInPart() const { return readInPart_; }
+    // The source as it was when the work began reading it, once WorkerDone is true; a
+    // source replaced meanwhile then differs from it, so its output is not taken as current.
+    const FileStamp& sourceStamp() const { return sourceStamp_; }
 
     // The thread's body; public so that tests can run it on the calling thread.
     void Execute();
@@ -69,6 +73,7 @@ private:
     std::atomic<bool>& workerDone_;
     std::optional<std::string> error_;
     bool readInPart_ = false;
+    FileStamp sourceStamp_;
     std::thread thread_;
 };
 
