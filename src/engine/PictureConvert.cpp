@@ -23,3 +23,36 @@ Picture widenToRgb(const Picture& picture) {
 }
 
 } // namespace fotoplex
+
+namespace fotoplex {
+
+Picture makeRgbaPicture(std::int32_t width, std::int32_t height) {
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
+    return p;
+}
+
+void splitAlpha(const std::uint8_t* rgba, Picture& picture, bool keepAlpha) {
+    const std::size_t count =
+        static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    if (keepAlpha) {
+        picture.alpha.resize(count);
+    }
+    std::uint8_t* rgb = picture.pixels.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t r = rgba[4 * i];
+        const std::uint8_t g = rgba[4 * i + 1];
+        const std::uint8_t b = rgba[4 * i + 2];
+        if (keepAlpha) {
+            picture.alpha[i] = rgba[4 * i + 3];
+        }
+        rgb[3 * i] = r;
+        rgb[3 * i + 1] = g;
+        rgb[3 * i + 2] = b;
+    }
+    picture.pixels.resize(count * 3);
+}
+
+} // namespace fotoplex

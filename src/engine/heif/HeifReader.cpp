@@ -163,8 +163,8 @@ DecodeResult decodeHeif(std::span<const std::uint8_t> data, Picture& picture, De
     if (headerOnly) {
         return decodeComplete();
     }
-    if (!sizeAllowed(info.width, info.height)) {
-        return decodeFailed("HEIF: picture too large");
+    if (!pictureFitsData(info.width, info.height, data.size(), expansion::kLibraryCodec)) {
+        return decodeFailed("HEIF: picture larger than its data");
     }
     const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
     const bool wide = heif_image_handle_get_luma_bits_per_pixel(handle.get()) > 8;
@@ -172,11 +172,17 @@ DecodeResult decodeHeif(std::span<const std::uint8_t> data, Picture& picture, De
     info.exif = exifBlock(handle.get());
     // libheif applies the file's rotation and mirroring: the carried block must say upright.
     setExifOrientationUpright(info.exif);
-    Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
+    // libheif decodes into a picture of its own; ours is made only once that has succeeded.
     const Image image = decodeImage(handle.get(), alpha, wide);
-    const bool whole = image && copyPixels(image.get(), alpha, result);
+    if (!image) {
+        return decodeFailed("HEIF: damaged image data");
+    }
+    Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
+    if (!copyPixels(image.get(), alpha, result)) {
+        return decodeFailed("HEIF: damaged image data");
+    }
     picture = std::move(result);
-    return whole ? decodeComplete() : decodeIncomplete("HEIF: damaged image data");
+    return decodeComplete();
 }
 
 } // namespace fotoplex

@@ -2,12 +2,11 @@
 
 #include "engine/readers/DecodeResults.h"
 
-#include <openjpeg.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <openjpeg.h>
 #include <vector>
 
 namespace fotoplex {
@@ -127,7 +126,8 @@ void copyComponents(const opj_image_t& image, Picture& picture) {
     const std::uint32_t n = image.numcomps;
     const bool colour = n >= 3;
     const bool hasAlpha = n == 2 || n == 4;
-    const bool ycc = colour && (image.color_space == OPJ_CLRSPC_SYCC || image.color_space == OPJ_CLRSPC_EYCC);
+    const bool ycc =
+        colour && (image.color_space == OPJ_CLRSPC_SYCC || image.color_space == OPJ_CLRSPC_EYCC);
     const Channel first(&image.comps[0]);
     const Channel second(&image.comps[colour ? 1 : 0]);
     const Channel third(&image.comps[colour ? 2 : 0]);
@@ -197,13 +197,15 @@ DecodeResult decodeJp2(std::span<const std::uint8_t> data, Picture& picture, Dec
     if (!headerRead || !image || image->x1 <= image->x0 || image->y1 <= image->y0) {
         return decodeFailed("JPEG 2000: not a readable header");
     }
-    info.width = static_cast<std::int32_t>(std::min<std::uint32_t>(image->x1 - image->x0, INT32_MAX));
-    info.height = static_cast<std::int32_t>(std::min<std::uint32_t>(image->y1 - image->y0, INT32_MAX));
+    info.width =
+        static_cast<std::int32_t>(std::min<std::uint32_t>(image->x1 - image->x0, INT32_MAX));
+    info.height =
+        static_cast<std::int32_t>(std::min<std::uint32_t>(image->y1 - image->y0, INT32_MAX));
     if (headerOnly) {
         return decodeComplete();
     }
-    if (!sizeAllowed(info.width, info.height)) {
-        return decodeFailed("JPEG 2000: picture too large");
+    if (!pictureFitsData(info.width, info.height, data.size(), expansion::kLibraryCodec)) {
+        return decodeFailed("JPEG 2000: picture larger than its data");
     }
     if (image->numcomps == 0 || image->numcomps > kMaxComponents) {
         return decodeFailed("JPEG 2000: unsupported number of components");
@@ -212,17 +214,18 @@ DecodeResult decodeJp2(std::span<const std::uint8_t> data, Picture& picture, Dec
     opj_set_error_handler(codec.get(), noteDamage, &damaged);
     const bool decoded = opj_decode(codec.get(), stream.get(), image.get()) != 0 &&
                          opj_end_decompress(codec.get(), stream.get()) != 0;
-    Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
-    const bool filled = usable(*image);
-    if (filled) {
-        copyComponents(*image, result);
+    if (!usable(*image)) {
+        return decodeFailed("JPEG 2000: damaged code stream");
     }
+    Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
+    copyComponents(*image, result);
     if (image->icc_profile_buf != nullptr && image->icc_profile_len > 0) {
-        info.iccProfile.assign(image->icc_profile_buf, image->icc_profile_buf + image->icc_profile_len);
+        info.iccProfile.assign(image->icc_profile_buf,
+                               image->icc_profile_buf + image->icc_profile_len);
     }
     picture = std::move(result);
-    return decoded && filled && !damaged ? decodeComplete()
-                                         : decodeIncomplete("JPEG 2000: damaged code stream");
+    return decoded && !damaged ? decodeComplete()
+                               : decodeIncomplete("JPEG 2000: damaged code stream");
 }
 
 } // namespace fotoplex

@@ -2,6 +2,7 @@
 
 #include "engine/Exif.h"
 #include "engine/jpeg/JpegError.h"
+#include "engine/readers/SizeGuard.h"
 
 #include <algorithm>
 #include <cmath>
@@ -196,8 +197,9 @@ bool chooseOutput(jpeg_decompress_struct& codec) {
     }
 }
 
-// Reads every row into the picture; returns false when the data was damaged or cut.
-bool readAllRows(Decompressor& d, Picture& picture) {
+// Reads every row into the picture; returns false when the data was damaged or cut, with
+// `rowsRead` the rows that hold data.
+bool readAllRows(Decompressor& d, Picture& picture, std::int32_t& rowsRead) {
     const auto width = static_cast<std::size_t>(picture.width);
     const bool cmyk = d.codec.out_color_space == JCS_CMYK;
     const bool grey = d.codec.out_color_space == JCS_GRAYSCALE;
@@ -217,6 +219,7 @@ bool readAllRows(Decompressor& d, Picture& picture) {
         const int got = readRows(&d, rows, wanted);
         if (got <= 0 || (d.errors.dataEnded && !endedBeforeRows)) {
             std::fill(picture.row(y), picture.pixels.data() + picture.pixels.size(), 0);
+            rowsRead = y;
             return false;
         }
         for (int i = 0; i < got; ++i) {
@@ -228,6 +231,7 @@ bool readAllRows(Decompressor& d, Picture& picture) {
         }
         y += got;
     }
+    rowsRead = y;
     return d.errors.warnings == 0;
 }
 
@@ -251,8 +255,9 @@ DecodeResult decodeJpeg(std::span<const std::uint8_t> data, Picture& picture, De
     if (headerOnly) {
         return {headerRead ? DecodeStatus::Complete : DecodeStatus::Incomplete, {}};
     }
-    if (!sizeAllowed(d.codec.image_width, d.codec.image_height)) {
-        return {DecodeStatus::Failed, "picture too large"};
+    if (!pictureFitsData(d.codec.image_width, d.codec.image_height, data.size(),
+                         expansion::kJpeg)) {
+        return {DecodeStatus::Failed, "picture larger than its data"};
     }
     if (!chooseOutput(d.codec)) {
         return {DecodeStatus::Failed, "unsupported JPEG colour space"};
@@ -261,10 +266,16 @@ DecodeResult decodeJpeg(std::span<const std::uint8_t> data, Picture& picture, De
     if (!startDecompress(&d)) {
         return {DecodeStatus::Failed, "damaged JPEG data"};
     }
-    picture = makePicture(info.width, info.height, PixelFormat::Rgb24);
-    if (!readAllRows(d, picture)) {
+    Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
+    std::int32_t rowsRead = 0;
+    if (!readAllRows(d, result, rowsRead)) {
+        if (rowsRead == 0) {
+            return {DecodeStatus::Failed, "damaged JPEG data"};
+        }
+        picture = std::move(result);
         return {DecodeStatus::Incomplete, "damaged JPEG data"};
     }
+    picture = std::move(result);
     return {DecodeStatus::Complete, {}};
 }
 

@@ -2,6 +2,8 @@
 
 #include "engine/CarriedMarkers.h"
 #include "engine/Exif.h"
+#include "engine/PictureConvert.h"
+#include "engine/readers/SizeGuard.h"
 
 #include <cmath>
 #include <cstring>
@@ -171,16 +173,6 @@ std::vector<png_bytep> rowPointers(std::uint8_t* base, std::size_t rowBytes, std
     return rows;
 }
 
-// Splits RGBA into the picture's RGB pixels and its alpha channel.
-void splitAlpha(const std::vector<std::uint8_t>& rgba, Picture& picture) {
-    const std::size_t count = rgba.size() / 4;
-    picture.alpha.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::memcpy(&picture.pixels[3 * i], &rgba[4 * i], 3);
-        picture.alpha[i] = rgba[4 * i + 3];
-    }
-}
-
 } // namespace
 
 DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
@@ -202,8 +194,8 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     if (headerOnly) {
         return {DecodeStatus::Complete, {}};
     }
-    if (!sizeAllowed(width, height)) {
-        return {DecodeStatus::Failed, "PNG: picture too large"};
+    if (!pictureFitsData(width, height, data.size(), expansion::kPng)) {
+        return {DecodeStatus::Failed, "PNG: picture larger than its data"};
     }
     takeMetadata(h, info);
     const Bilevel bilevel = bilevelKind(h);
@@ -212,20 +204,27 @@ DecodeResult decodePng(std::span<const std::uint8_t> data, Picture& picture, Dec
     }
     const int channels = png_get_channels(h.png, h.info);
     const bool alpha = bilevel == Bilevel::No && channels == 4;
-    Picture result =
-        makePicture(info.width, info.height,
-                    bilevel != Bilevel::No ? PixelFormat::Bilevel : PixelFormat::Rgb24);
-    if (png_get_rowbytes(h.png, h.info) != (alpha ? width * 4u : result.rowBytes())) {
+    const std::size_t rowBytes =
+        alpha ? std::size_t{width} * 4
+              : Picture::rowBytesFor(info.width, bilevel != Bilevel::No ? PixelFormat::Bilevel
+                                                                        : PixelFormat::Rgb24);
+    if (png_get_rowbytes(h.png, h.info) != rowBytes) {
         return {DecodeStatus::Failed, "PNG: unexpected row layout"};
     }
-    std::vector<std::uint8_t> rgba(alpha ? std::size_t{width} * height * 4 : 0);
-    std::uint8_t* target = alpha ? rgba.data() : result.pixels.data();
-    std::vector<png_bytep> rows =
-        rowPointers(target, alpha ? width * 4u : result.rowBytes(), info.height);
+    // RGBA rows go straight into the picture's buffer; the alpha is split off there.
+    Picture result =
+        alpha ? makeRgbaPicture(info.width, info.height)
+              : makePicture(info.width, info.height,
+                            bilevel != Bilevel::No ? PixelFormat::Bilevel : PixelFormat::Rgb24);
+    std::vector<png_bytep> rows = rowPointers(result.pixels.data(), rowBytes, info.height);
     std::int32_t rowsDone = 0;
     const bool whole = readImage(&h, rows.data(), info.height, &rowsDone);
+    const bool interlaced = png_get_interlace_type(h.png, h.info) != PNG_INTERLACE_NONE;
+    if (!whole && !interlaced && rowsDone == 0) {
+        return {DecodeStatus::Failed, "PNG: damaged data"};
+    }
     if (alpha) {
-        splitAlpha(rgba, result);
+        splitAlpha(result.pixels.data(), result, true);
     }
     if (bilevel == Bilevel::BlackIsOne) {
         const std::size_t done = result.rowBytes() * static_cast<std::size_t>(rowsDone);

@@ -284,6 +284,8 @@ DecodeResult decodeGif(std::span<const std::uint8_t> data, Picture& picture, Dec
     const DecodeResult damaged = decodeIncomplete("GIF: file damaged before the image");
     if (headerOnly)
         return found ? decodeComplete() : damaged;
+    if (!pictureFitsData(width, height, data.size(), expansion::kGif))
+        return decodeFailed("GIF: picture larger than its data");
 
     if (!found) {
         picture = makePicture(info.width, info.height, PixelFormat::Rgb24);

@@ -223,6 +223,12 @@ DecodeResult decodePcx(std::span<const std::uint8_t> data, Picture& picture, Dec
         (static_cast<std::uint64_t>(header.width) * header.bitsPerPixel + 7) / 8;
     if (header.bytesPerLine < neededBytes)
         return decodeFailed("PCX: line length too short");
+    // Run-length pairs repeat a byte at most 63 times; the measure is line bytes, not pixels.
+    const std::uint64_t lineBytes =
+        std::uint64_t{header.bytesPerLine} * header.planes * header.height;
+    if (!dataCanHold(lineBytes, cursor.remaining(), header.runLength ? 63 : 1,
+                     header.runLength ? 2 : 1))
+        return decodeFailed("PCX: picture larger than its data");
 
     info = DecodedInfo{};
     info.width = static_cast<std::int32_t>(header.width);

@@ -195,6 +195,10 @@ DecodeResult decodePnm(std::span<const std::uint8_t> data, Picture& picture, Dec
     info.height = static_cast<std::int32_t>(header.height);
     if (headerOnly)
         return decodeComplete();
+    // A raw bitmap holds 8 pixels a byte; every other kind at least a byte a pixel.
+    if (!pictureFitsData(header.width, header.height, cursor.remaining(),
+                         Expansion{header.bitmap() && !header.plain() ? 8u : 1u, 1}))
+        return decodeFailed("PNM: picture larger than its data");
 
     Picture result = makePicture(info.width, info.height,
                                  header.bitmap() ? PixelFormat::Bilevel : PixelFormat::Rgb24);

@@ -309,6 +309,9 @@ std::uint64_t largestExpansion(std::uint16_t compression) {
     }
 }
 
+// The most pixels a byte may give a picture that is not read as bilevel.
+constexpr Expansion kColourExpansion{4096, 1};
+
 bool isFax(std::uint16_t compression) {
     return compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTRLEW ||
            compression == COMPRESSION_CCITTFAX3 || compression == COMPRESSION_CCITTFAX4;
@@ -365,6 +368,11 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> data, Picture& picture, De
     }
     takeProfile(tiff, info);
     const bool bilevel = isPlainBilevel(tiff, info.width);
+    // However few bits a sample the file stores, a colour picture takes three or four bytes a
+    // pixel in memory: its pixels are bounded too.
+    if (!bilevel && !pictureFitsData(width, height, data.size(), kColourExpansion)) {
+        return {DecodeStatus::Failed, "TIFF: picture larger than its data"};
+    }
     Picture result =
         makePicture(info.width, info.height, bilevel ? PixelFormat::Bilevel : PixelFormat::Rgb24);
     const DecodeResult outcome = bilevel                 ? readBilevel(tiff, result)

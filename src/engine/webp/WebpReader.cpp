@@ -1,16 +1,15 @@
 #include "engine/webp/WebpReader.h"
 
-#include "engine/Exif.h"
-
 #include "engine/CarriedMarkers.h"
+#include "engine/Exif.h"
+#include "engine/PictureConvert.h"
 #include "engine/readers/DecodeResults.h"
 
-#include <webp/decode.h>
-#include <webp/demux.h>
-
-#include <cstring>
+#include <algorithm>
 #include <memory>
 #include <vector>
+#include <webp/decode.h>
+#include <webp/demux.h>
 
 namespace fotoplex {
 
@@ -54,43 +53,31 @@ void readMetadata(std::span<const std::uint8_t> data, DecodedInfo& info) {
     }
 }
 
-// Splits RGBA rows into the picture's RGB pixels and its alpha channel.
-void splitAlpha(const std::uint8_t* rgba, std::size_t pixels, Picture& picture, bool keepAlpha) {
-    if (keepAlpha) {
-        picture.alpha.resize(pixels);
-    }
-    for (std::size_t i = 0; i < pixels; ++i) {
-        std::memcpy(&picture.pixels[3 * i], &rgba[4 * i], 3);
-        if (keepAlpha) {
-            picture.alpha[i] = rgba[4 * i + 3];
-        }
-    }
-}
-
 // A still picture through the incremental decoder, so that cut data keeps its decoded rows.
-bool decodeStill(std::span<const std::uint8_t> data, bool alpha, Picture& picture) {
+// It writes into the picture's own buffer (RGBA with alpha, split afterwards); returns the
+// rows decoded.
+std::int32_t decodeStill(std::span<const std::uint8_t> data, bool alpha, Picture& picture) {
     const auto width = static_cast<std::size_t>(picture.width);
     const auto height = static_cast<std::size_t>(picture.height);
-    std::vector<std::uint8_t> rgba(alpha ? width * height * 4 : 0);
-    std::uint8_t* target = alpha ? rgba.data() : picture.pixels.data();
     const std::size_t stride = width * (alpha ? 4 : 3);
     const std::unique_ptr<WebPIDecoder, IncrementalDelete> decoder(
-        WebPINewRGB(alpha ? MODE_RGBA : MODE_RGB, target, stride * height, static_cast<int>(stride)));
+        WebPINewRGB(alpha ? MODE_RGBA : MODE_RGB, picture.pixels.data(), stride * height,
+                    static_cast<int>(stride)));
     if (!decoder) {
-        return false;
+        return 0;
     }
     const VP8StatusCode status = WebPIUpdate(decoder.get(), data.data(), data.size());
+    int rowsDone = 0;
+    WebPIDecGetRGB(decoder.get(), &rowsDone, nullptr, nullptr, nullptr);
+    rowsDone = status == VP8_STATUS_OK ? picture.height : std::clamp(rowsDone, 0, picture.height);
     if (alpha) {
         // Rows not reached are black and opaque, as in the other readers.
-        int rowsDone = 0;
-        WebPIDecGetRGB(decoder.get(), &rowsDone, nullptr, nullptr, nullptr);
-        for (std::size_t i = static_cast<std::size_t>(rowsDone < 0 ? 0 : rowsDone) * width;
-             i < width * height; ++i) {
-            rgba[4 * i + 3] = 255;
+        for (std::size_t i = static_cast<std::size_t>(rowsDone) * width; i < width * height; ++i) {
+            picture.pixels[4 * i + 3] = 255;
         }
-        splitAlpha(rgba.data(), width * height, picture, true);
+        splitAlpha(picture.pixels.data(), picture, true);
     }
-    return status == VP8_STATUS_OK;
+    return rowsDone;
 }
 
 // The first frame of an animation, composed on the canvas.
@@ -102,7 +89,8 @@ bool decodeFirstFrame(std::span<const std::uint8_t> data, bool alpha, Picture& p
     options.color_mode = MODE_RGBA;
     options.use_threads = 0;
     const WebPData whole{data.data(), data.size()};
-    const std::unique_ptr<WebPAnimDecoder, AnimDelete> decoder(WebPAnimDecoderNew(&whole, &options));
+    const std::unique_ptr<WebPAnimDecoder, AnimDelete> decoder(
+        WebPAnimDecoderNew(&whole, &options));
     WebPAnimInfo animation;
     std::uint8_t* canvas = nullptr;
     int timestamp = 0;
@@ -112,7 +100,7 @@ bool decodeFirstFrame(std::span<const std::uint8_t> data, bool alpha, Picture& p
         WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp) == 0) {
         return false;
     }
-    splitAlpha(canvas, static_cast<std::size_t>(picture.width) * picture.height, picture, alpha);
+    splitAlpha(canvas, picture, alpha);
     return true;
 }
 
@@ -131,15 +119,26 @@ DecodeResult decodeWebp(std::span<const std::uint8_t> data, Picture& picture, De
     if (headerOnly) {
         return decodeComplete();
     }
-    if (!sizeAllowed(info.width, info.height)) {
-        return decodeFailed("WebP: picture too large");
+    if (!pictureFitsData(info.width, info.height, data.size(), expansion::kLibraryCodec)) {
+        return decodeFailed("WebP: picture larger than its data");
     }
-    Picture result = makePicture(info.width, info.height, PixelFormat::Rgb24);
     const bool alpha = features.has_alpha != 0;
-    const bool whole = features.has_animation != 0 ? decodeFirstFrame(data, alpha, result)
-                                                   : decodeStill(data, alpha, result);
-    picture = std::move(result);
-    return whole ? decodeComplete() : decodeIncomplete("WebP: damaged image data");
+    if (features.has_animation != 0) {
+        Picture frame = makePicture(info.width, info.height, PixelFormat::Rgb24);
+        if (!decodeFirstFrame(data, alpha, frame)) {
+            return decodeFailed("WebP: damaged image data");
+        }
+        picture = std::move(frame);
+        return decodeComplete();
+    }
+    Picture still = alpha ? makeRgbaPicture(info.width, info.height)
+                          : makePicture(info.width, info.height, PixelFormat::Rgb24);
+    const std::int32_t rows = decodeStill(data, alpha, still);
+    if (rows == 0) {
+        return decodeFailed("WebP: damaged image data");
+    }
+    picture = std::move(still);
+    return rows == info.height ? decodeComplete() : decodeIncomplete("WebP: damaged image data");
 }
 
 } // namespace fotoplex
