@@ -178,8 +178,8 @@ void dropEntry(Tiff& tiff, Ifd& ifd, std::size_t i) {
 
 } // namespace
 
-ExifLocationResult removeExifLocation(std::vector<std::uint8_t>& app1) {
-    const auto header = locateTiff(app1, false);
+ExifLocationResult removeExifLocation(std::vector<std::uint8_t>& app1, bool bareAllowed) {
+    const auto header = locateTiff(app1, bareAllowed);
     if (!header) {
         return ExifLocationResult::Unreadable;
     }

@@ -16,6 +16,8 @@ enum class ExifLocationResult {
 // one) and the bytes of the GPS IFD and of its values are cleared, except where another part
 // of the block uses them. Nothing else moves, so every other entry and offset, the maker
 // note's included, stays valid. Every offset is checked against the payload's length.
-ExifLocationResult removeExifLocation(std::vector<std::uint8_t>& app1);
+// With `bareAllowed` the block may also be a bare TIFF structure (a PNG eXIf chunk, a WebP
+// EXIF chunk).
+ExifLocationResult removeExifLocation(std::vector<std::uint8_t>& app1, bool bareAllowed = false);
 
 } // namespace fotoplex

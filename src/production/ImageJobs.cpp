@@ -270,10 +270,13 @@ void ImageJob(JobContext& job) {
                     WorkOrder{readable,          p.ImgWidth,    p.ImgHeight,      p.KeepImgAspect,
                               p.ImgResizeMethod, p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata};
             } else if (SourceExists(source)) {
-                ++job.state.picturesMade;
                 const FileStamp read = FileStamp::of(readable);
-                CopyWithMetadata(readable, output, p.ImageMetadata);
-                record.record.remember(output, readable, read, shaping);
+                if (CopyWithMetadata(readable, output, p.ImageMetadata) == CopyOutcome::Copied) {
+                    ++job.state.picturesMade;
+                    record.record.remember(output, readable, read, shaping);
+                } else {
+                    NotePictureFailed(job.state.pictureProblems, source, kLocationNotRemoved);
+                }
             }
         }
         queue.add(i, output, std::move(order));
