@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace fotoplex {
 
@@ -16,6 +17,14 @@ constexpr std::size_t kMaxIccChunks = 255;
 
 bool startsWith(std::span<const std::uint8_t> data, const char* text, std::size_t length) {
     return data.size() >= length && std::memcmp(data.data(), text, length) == 0;
+}
+
+// Where the colour space field lies in a profile's header, and in an APP2 marker's payload.
+constexpr std::size_t kProfileSpaceAt = 16;
+constexpr std::size_t kIccPayloadAt = sizeof kIccName + 2;
+
+bool isIccMarker(const JpegMarker& marker) {
+    return marker.code == kApp2 && startsWith(marker.bytes, kIccName, sizeof kIccName);
 }
 
 JpegMarker exifMarker(const std::vector<std::uint8_t>& tiff) {
@@ -52,8 +61,44 @@ std::vector<JpegMarker> carriedMarkers(const DecodedInfo& info) {
     if (!info.exif.empty() && info.exif.size() + sizeof kExifName <= 65533) {
         markers.push_back(exifMarker(info.exif));
     }
-    appendIccMarkers(info.iccProfile, markers);
+    // Such pictures are written as YCbCr: a grey or CMYK profile would misdescribe them.
+    if (profileFits(info.iccProfile, JpegColorSpace::YCbCr)) {
+        appendIccMarkers(info.iccProfile, markers);
+    }
     return markers;
+}
+
+bool profileFits(std::span<const std::uint8_t> profile, JpegColorSpace space) {
+    if (profile.size() < kProfileSpaceAt + 4) {
+        return false;
+    }
+    const auto field = profile.subspan(kProfileSpaceAt);
+    switch (space) {
+    case JpegColorSpace::Greyscale:
+        return startsWith(field, "GRAY", 4);
+    case JpegColorSpace::Rgb:
+    case JpegColorSpace::YCbCr:
+        return startsWith(field, "RGB ", 4);
+    case JpegColorSpace::Cmyk:
+    case JpegColorSpace::Ycck:
+        return startsWith(field, "CMYK", 4);
+    }
+    return false;
+}
+
+std::vector<JpegMarker> withoutMismatchedProfile(const std::vector<JpegMarker>& markers,
+                                                 JpegColorSpace space) {
+    const auto first = std::find_if(markers.begin(), markers.end(), [](const JpegMarker& m) {
+        return isIccMarker(m) && m.bytes.size() > kIccPayloadAt && m.bytes[sizeof kIccName] == 1;
+    });
+    if (first == markers.end() ||
+        profileFits(std::span(first->bytes).subspan(kIccPayloadAt), space)) {
+        return markers;
+    }
+    std::vector<JpegMarker> kept;
+    std::copy_if(markers.begin(), markers.end(), std::back_inserter(kept),
+                 [](const JpegMarker& m) { return !isIccMarker(m); });
+    return kept;
 }
 
 std::vector<std::uint8_t> exifTiffStructure(std::span<const std::uint8_t> block) {

@@ -131,7 +131,10 @@ void RasterImage::WriteJpegFile(const std::string& path) {
         FileParams.ResolutionX > 0 ? FileParams.ResolutionX : displayResolution_;
     settings.dotsPerInchY =
         FileParams.ResolutionY > 0 ? FileParams.ResolutionY : displayResolution_;
-    settings.markers = &FileParams.Markers;
+    // A profile kept from the source must describe the colour space written.
+    const std::vector<JpegMarker> markers =
+        withoutMismatchedProfile(FileParams.Markers, FileParams.ColorSpace);
+    settings.markers = &markers;
     const bool written = writeJpeg(file.get(), source, settings);
     const bool closed = std::fclose(file.release()) == 0;
     Incomplete = !(written && closed);

@@ -26,6 +26,7 @@ TEST(CarriedMarkers, ALargeProfileIsSplitIntoNumberedChunks) {
     DecodedInfo info;
     info.iccProfile.resize(2 * kIccChunkBytes + 10);
     std::iota(info.iccProfile.begin(), info.iccProfile.end(), std::uint8_t{0});
+    std::memcpy(&info.iccProfile[16], "RGB ", 4); // the colour space the JPEG is written in
     info.exif = {'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0};
     const auto markers = carriedMarkers(info);
     ASSERT_EQ(markers.size(), 4u);
@@ -141,6 +142,97 @@ TEST(CarriedMarkers, ExiftoolReadsTheCarriedProfile) {
         test::commandOutput("exiftool -b -icc_profile " + folder.file("out.jpg"));
     const Bytes expected = test::readBytes(test::dataPath("formats/p3.icc"));
     EXPECT_EQ(Bytes(profile.begin(), profile.end()), expected);
+}
+
+// --- A profile travels only into a JPEG of its own colour space. ---
+
+// A profile of `size` bytes whose header states `space` (four characters).
+Bytes profileOf(const char* space, std::size_t size = 200) {
+    Bytes profile(size, 0);
+    std::memcpy(&profile[16], space, 4);
+    return profile;
+}
+
+TEST(ProfileColourSpace, TheHeaderFieldMustMatchTheJpegWritten) {
+    const Bytes grey = profileOf("GRAY");
+    const Bytes rgb = profileOf("RGB ");
+    const Bytes cmyk = profileOf("CMYK");
+    EXPECT_TRUE(profileFits(grey, JpegColorSpace::Greyscale));
+    EXPECT_TRUE(profileFits(rgb, JpegColorSpace::YCbCr));
+    EXPECT_TRUE(profileFits(rgb, JpegColorSpace::Rgb));
+    EXPECT_TRUE(profileFits(cmyk, JpegColorSpace::Cmyk));
+    EXPECT_TRUE(profileFits(cmyk, JpegColorSpace::Ycck));
+    for (const JpegColorSpace three : {JpegColorSpace::YCbCr, JpegColorSpace::Rgb}) {
+        EXPECT_FALSE(profileFits(grey, three));
+        EXPECT_FALSE(profileFits(cmyk, three));
+    }
+    EXPECT_FALSE(profileFits(rgb, JpegColorSpace::Greyscale));
+    EXPECT_FALSE(profileFits(rgb, JpegColorSpace::Cmyk));
+    EXPECT_FALSE(profileFits(profileOf("Lab "), JpegColorSpace::YCbCr));
+    // Cut before the field ends: nothing to go by.
+    EXPECT_FALSE(profileFits(Bytes(rgb.begin(), rgb.begin() + 19), JpegColorSpace::YCbCr));
+    EXPECT_TRUE(profileFits(Bytes(rgb.begin(), rgb.begin() + 20), JpegColorSpace::YCbCr));
+}
+
+TEST(ProfileColourSpace, OnlyAnRgbProfileIsCarriedFromAnotherFormat) {
+    DecodedInfo info;
+    info.exif = {'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0};
+    for (const char* space : {"GRAY", "CMYK"}) {
+        info.iccProfile = profileOf(space);
+        const auto markers = carriedMarkers(info);
+        ASSERT_EQ(markers.size(), 1u) << space;
+        EXPECT_EQ(markers[0].code, 0xE1) << "the EXIF block stays";
+    }
+    info.iccProfile = profileOf("RGB ");
+    EXPECT_EQ(carriedMarkers(info).size(), 2u);
+}
+
+JpegMarker iccChunk(const Bytes& piece, std::uint8_t sequence, std::uint8_t count) {
+    JpegMarker m{0xE2, Bytes{'I', 'C', 'C', '_', 'P', 'R', 'O', 'F', 'I', 'L', 'E', 0}};
+    m.bytes.push_back(sequence);
+    m.bytes.push_back(count);
+    m.bytes.insert(m.bytes.end(), piece.begin(), piece.end());
+    return m;
+}
+
+TEST(ProfileColourSpace, AMismatchedProfileLosesEveryPieceAndNothingElse) {
+    const Bytes cmyk = profileOf("CMYK", 300);
+    const JpegMarker comment{0xFE, {'h', 'i'}};
+    const JpegMarker exif{0xE1, {'E', 'x', 'i', 'f', 0, 0}};
+    // The second piece comes first in the file: the header is in piece 1 wherever it lies.
+    const std::vector<JpegMarker> markers = {
+        comment, iccChunk(Bytes(cmyk.begin() + 150, cmyk.end()), 2, 2), exif,
+        iccChunk(Bytes(cmyk.begin(), cmyk.begin() + 150), 1, 2)};
+    EXPECT_EQ(withoutMismatchedProfile(markers, JpegColorSpace::YCbCr),
+              (std::vector<JpegMarker>{comment, exif}));
+    EXPECT_EQ(withoutMismatchedProfile(markers, JpegColorSpace::Cmyk), markers);
+    const std::vector<JpegMarker> none = {comment, exif};
+    EXPECT_EQ(withoutMismatchedProfile(none, JpegColorSpace::Greyscale), none);
+}
+
+TEST(ProfileColourSpace, AJpegWrittenKeepsOnlyAProfileOfItsColourSpace) {
+    test::TempFolder folder;
+    RasterImage image;
+    Picture picture = makePicture(16, 8, PixelFormat::Rgb24);
+    std::fill(picture.pixels.begin(), picture.pixels.end(), std::uint8_t{90});
+    image.assignPicture(picture);
+    image.FileParams.Quality = 80;
+    image.FileParams.Markers = {iccChunk(profileOf("CMYK"), 1, 1)};
+    const auto profileMarkers = [&](JpegColorSpace space) {
+        image.FileParams.ColorSpace = space;
+        image.WriteJpegFile(folder.file("out.jpg"));
+        const Bytes jpeg = test::readBytes(folder.file("out.jpg"));
+        Picture decoded;
+        DecodedInfo info;
+        JpegDetails details;
+        EXPECT_NE(decodeJpeg(jpeg, decoded, info, details, false).status, DecodeStatus::Failed);
+        return std::count_if(details.markers.begin(), details.markers.end(),
+                             [](const JpegMarker& m) { return m.code == 0xE2; });
+    };
+    EXPECT_EQ(profileMarkers(JpegColorSpace::YCbCr), 0);
+    EXPECT_EQ(profileMarkers(JpegColorSpace::Greyscale), 0);
+    EXPECT_EQ(profileMarkers(JpegColorSpace::Cmyk), 1);
+    EXPECT_EQ(image.FileParams.Markers.size(), 1u) << "the picture keeps what it read";
 }
 
 } // namespace
