@@ -26,6 +26,16 @@ Picture widenToRgb(const Picture& picture) {
 
 namespace fotoplex {
 
+void cmykToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, std::size_t width, bool inverted) {
+    const unsigned flip = inverted ? 0 : 255;
+    for (std::size_t i = 0; i < width; ++i, cmyk += 4, rgb += 3) {
+        const unsigned k = cmyk[3] ^ flip;
+        rgb[0] = static_cast<std::uint8_t>(((cmyk[0] ^ flip) * k + 127) / 255);
+        rgb[1] = static_cast<std::uint8_t>(((cmyk[1] ^ flip) * k + 127) / 255);
+        rgb[2] = static_cast<std::uint8_t>(((cmyk[2] ^ flip) * k + 127) / 255);
+    }
+}
+
 Picture makeRgbaPicture(std::int32_t width, std::int32_t height) {
     Picture p;
     p.width = width;

@@ -10,6 +10,10 @@ namespace fotoplex {
 // The alpha channel is carried over.
 Picture widenToRgb(const Picture& picture);
 
+// Ink to RGB for `width` pixels: each colour is (255 - ink) * (255 - black) / 255. Adobe
+// JPEG files store the inks inverted, 255 meaning no ink.
+void cmykToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, std::size_t width, bool inverted);
+
 // An RGB picture whose pixel buffer has room for four bytes a pixel, so that a codec can write
 // RGBA straight into it before splitAlpha takes the alpha out.
 Picture makeRgbaPicture(std::int32_t width, std::int32_t height);

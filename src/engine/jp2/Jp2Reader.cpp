@@ -1,5 +1,6 @@
 #include "engine/jp2/Jp2Reader.h"
 
+#include "engine/PictureConvert.h"
 #include "engine/readers/DecodeResults.h"
 
 #include <algorithm>
@@ -120,9 +121,29 @@ bool usable(const opj_image_t& image) {
     return true;
 }
 
-// Fills the picture from the decoded components: grey, grey and alpha, RGB (or sYCC), and
-// RGB with alpha.
+// Four inks, turned into RGB as CMYK JPEG files are.
+void copyCmyk(const opj_image_t& image, Picture& picture) {
+    const Channel inks[4] = {Channel(&image.comps[0]), Channel(&image.comps[1]),
+                             Channel(&image.comps[2]), Channel(&image.comps[3])};
+    const auto width = static_cast<std::uint32_t>(picture.width);
+    std::vector<std::uint8_t> row(std::size_t{width} * 4);
+    for (std::uint32_t y = 0; y < static_cast<std::uint32_t>(picture.height); ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
+            for (std::size_t c = 0; c < 4; ++c) {
+                row[std::size_t{x} * 4 + c] = toByte(inks[c].at(x, y));
+            }
+        }
+        cmykToRgb(row.data(), picture.row(static_cast<std::int32_t>(y)), width, false);
+    }
+}
+
+// Fills the picture from the decoded components: grey, grey and alpha, RGB (or sYCC), RGB
+// with alpha, and CMYK.
 void copyComponents(const opj_image_t& image, Picture& picture) {
+    if (image.numcomps == 4 && image.color_space == OPJ_CLRSPC_CMYK) {
+        copyCmyk(image, picture);
+        return;
+    }
     const std::uint32_t n = image.numcomps;
     const bool colour = n >= 3;
     const bool hasAlpha = n == 2 || n == 4;

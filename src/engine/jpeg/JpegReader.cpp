@@ -1,6 +1,7 @@
 #include "engine/jpeg/JpegReader.h"
 
 #include "engine/Exif.h"
+#include "engine/PictureConvert.h"
 #include "engine/jpeg/JpegError.h"
 #include "engine/readers/SizeGuard.h"
 
@@ -86,18 +87,6 @@ void expandGreyInPlace(std::uint8_t* row, std::size_t width) {
         row[3 * i] = v;
         row[3 * i + 1] = v;
         row[3 * i + 2] = v;
-    }
-}
-
-// Ink to RGB: each colour is (255 - ink) * (255 - black) / 255. Adobe files store the inks
-// inverted, 255 meaning no ink.
-void cmykToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, std::size_t width, bool inverted) {
-    for (std::size_t i = 0; i < width; ++i, cmyk += 4, rgb += 3) {
-        const unsigned flip = inverted ? 0 : 255;
-        const unsigned k = cmyk[3] ^ flip;
-        rgb[0] = static_cast<std::uint8_t>(((cmyk[0] ^ flip) * k + 127) / 255);
-        rgb[1] = static_cast<std::uint8_t>(((cmyk[1] ^ flip) * k + 127) / 255);
-        rgb[2] = static_cast<std::uint8_t>(((cmyk[2] ^ flip) * k + 127) / 255);
     }
 }
 
