@@ -15,16 +15,15 @@ namespace fotoplex {
 namespace {
 
 // The charset texts of the project's table, as the system's converter names them. A charset
-// it does not know gets references for every character outside ASCII.
+// it does not know gets references for every character outside ASCII. So do "x-mac-ce" and
+// "x-mac-greek": browsers know no such label and would read their bytes as Windows-1252.
 const char* converterName(const std::string& charset) {
-    static constexpr std::array<std::pair<std::string_view, const char*>, 19> kNames = {{
+    static constexpr std::array<std::pair<std::string_view, const char*>, 17> kNames = {{
         {"iso-8859-1", "ISO-8859-1"},
         {"iso-8859-2", "ISO-8859-2"},
         {"iso-8859-5", "ISO-8859-5"},
         {"iso-8859-7", "ISO-8859-7"},
-        {"x-mac-ce", "MAC-CENTRALEUROPE"},
         {"x-mac-cyrillic", "MAC-CYRILLIC"},
-        {"x-mac-greek", "MAC-GREEK"},
         {"windows-1250", "CP1250"},
         {"windows-1251", "CP1251"},
         {"windows-1252", "CP1252"},

@@ -45,6 +45,21 @@ TEST(PageCharset, ACharsetTheSystemCannotConvertGetsReferences) {
     EXPECT_EQ(InPageCharset(kTitle, "no-such-charset"), "K&#246;ln &#8364; &#26085;");
 }
 
+TEST(PageCharset, ACharsetWithoutABrowserLabelGetsReferencesForAllButAscii) {
+    // Both could hold these letters ("Łódź", "Αθήνα"), but browsers read the label as
+    // Windows-1252; x-mac-cyrillic is a label they know.
+    const std::string lodz = "\xC5\x81\xC3\xB3"
+                             "d\xC5\xBA";
+    const std::string athens = "\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1";
+    for (const char* charset : {"x-mac-ce", "X-MAC-CE", "x-mac-greek"}) {
+        EXPECT_EQ(InPageCharset(lodz, charset), "&#321;&#243;d&#378;") << charset;
+        EXPECT_EQ(InPageCharset(athens, charset), "&#913;&#952;&#942;&#957;&#945;") << charset;
+        EXPECT_EQ(InPageCharset(kTitle, charset), "K&#246;ln &#8364; &#26085;") << charset;
+    }
+    const std::string peace = "\xD0\x9C\xD0\xB8\xD1\x80";
+    EXPECT_EQ(InPageCharset(peace, "x-mac-cyrillic"), "\x8C\xE8\xF0");
+}
+
 TEST(PageCharset, AWindowsTextIsReadAsWindows1252) {
     const std::string windows = "K\xF6ln \x80 \x93ja\x94";
     EXPECT_EQ(InPageCharset(windows, "utf-8"),
