@@ -85,8 +85,13 @@ std::vector<std::uint8_t> extensionBlock(const TProject& project) {
             text += std::string(setting.name) + "=" + metadataChoiceName(value) + "\n";
         }
     }
+    // A value this version could not read stays as written, unless its setting now holds a
+    // value of its own, written above.
+    const std::string known = "\n" + text;
     for (const std::string& line : project.UnknownExtensionLines) {
-        text += line + "\n";
+        if (known.find("\n" + line.substr(0, line.find('=') + 1)) == std::string::npos) {
+            text += line + "\n";
+        }
     }
     if (text.empty()) {
         return {};
@@ -112,6 +117,10 @@ void readExtensionBlock(TProject& project, std::span<const std::uint8_t> tail) {
         if (const ExtensionSetting* setting = findSetting(line.substr(0, equals))) {
             if (const auto choice = parseMetadataChoice(line.substr(equals + 1))) {
                 project.*setting->member = *choice;
+            } else {
+                // A value of a later version: the setting keeps its default here, and the line
+                // is written back as it was.
+                project.UnknownExtensionLines.emplace_back(line);
             }
         } else {
             project.UnknownExtensionLines.emplace_back(line);

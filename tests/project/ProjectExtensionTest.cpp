@@ -166,9 +166,10 @@ TEST_F(ProjectExtensionTest, UnknownNamesAreKeptAndWrittenBack) {
     const TProject loaded = loadWithTail(block(text));
     EXPECT_EQ(loaded.ImageMetadata, MetadataChoice::NoLocation);
     EXPECT_EQ(loaded.ThumbMetadata, MetadataChoice::All) << "a value this version lacks";
-    EXPECT_EQ(loaded.UnknownExtensionLines,
-              (std::vector<std::string>{"Sharpen=0.5", "Title=Für Ève 東京", "Sharpen=0.7",
-                                        "With=equals=sign"}));
+    EXPECT_EQ(
+        loaded.UnknownExtensionLines,
+        (std::vector<std::string>{"Sharpen=0.5", "Title=Für Ève 東京", "ThumbMetadata=nosuchchoice",
+                                  "Sharpen=0.7", "With=equals=sign"}));
 
     // Written back, they survive a second round trip unchanged, also with every known
     // setting at its default.
@@ -176,7 +177,8 @@ TEST_F(ProjectExtensionTest, UnknownNamesAreKeptAndWrittenBack) {
     again.ImageMetadata = MetadataChoice::All;
     const Bytes b = savedBytes(again);
     EXPECT_EQ(Bytes(b.begin() + static_cast<long>(kPlainSize), b.end()),
-              block("Sharpen=0.5\nTitle=Für Ève 東京\nSharpen=0.7\nWith=equals=sign\n"));
+              block("Sharpen=0.5\nTitle=Für Ève 東京\nThumbMetadata=nosuchchoice\nSharpen=0.7\n"
+                    "With=equals=sign\n"));
     TProject reread;
     reread.Load(path("p.hgp"));
     EXPECT_EQ(reread.UnknownExtensionLines, loaded.UnknownExtensionLines);
@@ -184,6 +186,23 @@ TEST_F(ProjectExtensionTest, UnknownNamesAreKeptAndWrittenBack) {
         reread.SetDefaults();
         return reread;
     }());
+}
+
+TEST_F(ProjectExtensionTest, AKnownNameWithAnUnknownValueIsKeptUntilTheSettingIsChosen) {
+    const TProject loaded =
+        loadWithTail(block("ImageMetadata=fromthefuture\nThumbMetadata=profile\n"));
+    EXPECT_EQ(loaded.ImageMetadata, MetadataChoice::All);
+    EXPECT_EQ(loaded.ThumbMetadata, MetadataChoice::Profile);
+    // Saved untouched, the line is there as written.
+    Bytes b = savedBytes(loaded);
+    EXPECT_EQ(Bytes(b.begin() + static_cast<long>(kPlainSize), b.end()),
+              block("ThumbMetadata=profile\nImageMetadata=fromthefuture\n"));
+    // Once the setting holds a value of this version, that value is saved instead.
+    TProject chosen = loaded;
+    chosen.ImageMetadata = MetadataChoice::NoLocation;
+    b = savedBytes(chosen);
+    EXPECT_EQ(Bytes(b.begin() + static_cast<long>(kPlainSize), b.end()),
+              block("ImageMetadata=nolocation\nThumbMetadata=profile\n"));
 }
 
 TEST_F(ProjectExtensionTest, AFileCutInsideTheSettingsBlockKeepsTheExtensionSettings) {
