@@ -1,7 +1,8 @@
 #include "engine/CarriedMarkers.h"
 
+#include "engine/BytePrefix.h"
+
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace fotoplex {
@@ -14,10 +15,6 @@ constexpr char kExifName[] = "Exif\0";     // with the terminating zero: "Exif\0
 constexpr char kIccName[] = "ICC_PROFILE"; // with the terminating zero
 // A profile needs more than 255 chunks only past 16 MB; such a profile is not carried.
 constexpr std::size_t kMaxIccChunks = 255;
-
-bool startsWith(std::span<const std::uint8_t> data, const char* text, std::size_t length) {
-    return data.size() >= length && std::memcmp(data.data(), text, length) == 0;
-}
 
 // Where the colour space field lies in a profile's header, and in an APP2 marker's payload.
 constexpr std::size_t kProfileSpaceAt = 16;

@@ -1,5 +1,6 @@
 #include "engine/FileHeader.h"
 
+#include "engine/BytePrefix.h"
 #include "engine/Decoders.h"
 #include "engine/FileBytes.h"
 #include "engine/jp2/Jp2Reader.h"
@@ -15,10 +16,6 @@ namespace {
 // Most headers fit here; a header that does not (a large marker or chunk before the size, a
 // TIFF directory at the end) is retried on the whole file.
 constexpr std::uint64_t kHeaderPrefix = 64 * 1024;
-
-bool startsWith(std::span<const std::uint8_t> data, const char* text, std::size_t length) {
-    return data.size() >= length && std::memcmp(data.data(), text, length) == 0;
-}
 
 std::optional<DecodedInfo> headerOf(FileFormat format, std::span<const std::uint8_t> data) {
     Picture untouched;

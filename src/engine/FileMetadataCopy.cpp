@@ -1,22 +1,12 @@
 #include "engine/FileMetadataCopy.h"
 
+#include "engine/BytePrefix.h"
 #include "engine/JpegMetadataCopy.h"
 #include "engine/LocationScan.h"
 #include "engine/PngMetadataCopy.h"
 #include "engine/WebpMetadataCopy.h"
 
-#include <cstring>
-
 namespace fotoplex {
-
-namespace {
-
-bool startsWith(std::span<const std::uint8_t> file, std::size_t at, const char* text,
-                std::size_t length) {
-    return file.size() >= at + length && std::memcmp(file.data() + at, text, length) == 0;
-}
-
-} // namespace
 
 std::optional<std::vector<std::uint8_t>> fileWithMetadata(std::span<const std::uint8_t> file,
                                                           MetadataChoice choice) {
@@ -24,13 +14,13 @@ std::optional<std::vector<std::uint8_t>> fileWithMetadata(std::span<const std::u
         return std::vector<std::uint8_t>(file.begin(), file.end());
     }
     // By the bytes, not the name: a PNG named .jpg must not pass as "another format".
-    if (startsWith(file, 0, "\xFF\xD8", 2)) {
+    if (startsWith(file, "\xFF\xD8", 2)) {
         return jpegWithMetadata(file, choice);
     }
-    if (startsWith(file, 0, "\x89PNG\r\n\x1A\n", 8)) {
+    if (startsWith(file, "\x89PNG\r\n\x1A\n", 8)) {
         return pngWithMetadata(file, choice);
     }
-    if (startsWith(file, 0, "RIFF", 4) && startsWith(file, 8, "WEBP", 4)) {
+    if (startsWith(file, "RIFF", 4) && bytesAt(file, 8, "WEBP", 4)) {
         return webpWithMetadata(file, choice);
     }
     if (mayStateLocation(file)) {

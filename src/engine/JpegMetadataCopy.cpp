@@ -1,12 +1,12 @@
 #include "engine/JpegMetadataCopy.h"
 
+#include "engine/BytePrefix.h"
 #include "engine/Exif.h"
 #include "engine/MetadataFilter.h"
 #include "engine/OrientationExif.h"
 #include "engine/TiffStructure.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace fotoplex {
 
@@ -26,10 +26,6 @@ constexpr std::size_t kMpfName = 4; // "MPF\0" before the TIFF structure
 
 bool isMetadata(std::uint8_t code) {
     return (code >= kApp0 && code <= 0xEF) || code == kComment;
-}
-
-bool startsWith(std::span<const std::uint8_t> bytes, const char* prefix, std::size_t length) {
-    return bytes.size() >= length && std::memcmp(bytes.data(), prefix, length) == 0;
 }
 
 // Markers that say how the pixels are coded rather than what they show.

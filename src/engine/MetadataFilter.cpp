@@ -1,10 +1,10 @@
 #include "engine/MetadataFilter.h"
 
+#include "engine/BytePrefix.h"
 #include "engine/ExifLocation.h"
 #include "engine/XmpLocation.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 #include <string_view>
@@ -23,22 +23,17 @@ constexpr std::string_view kXmpExtension("http://ns.adobe.com/xmp/extension/\0",
 constexpr std::size_t kGuidSize = 32;
 constexpr std::size_t kExtensionHeader = kXmpExtension.size() + kGuidSize + 8;
 
-bool startsWith(const JpegMarker& marker, std::string_view prefix) {
-    return marker.bytes.size() >= prefix.size() &&
-           std::memcmp(marker.bytes.data(), prefix.data(), prefix.size()) == 0;
-}
-
 std::string_view text(const JpegMarker& marker, std::size_t from = 0) {
     return {reinterpret_cast<const char*>(marker.bytes.data()) + from, marker.bytes.size() - from};
 }
 
 bool isXmpPart(const JpegMarker& marker) {
-    return marker.code == kApp1 && startsWith(marker, kXmpExtension);
+    return marker.code == kApp1 && startsWith(marker.bytes, kXmpExtension);
 }
 
 bool isXmpPacket(const JpegMarker& marker) {
     // Some writers leave out the name's terminating zero.
-    return marker.code == kApp1 && startsWith(marker, kXmp.substr(0, kXmp.size() - 1));
+    return marker.code == kApp1 && startsWith(marker.bytes, kXmp.substr(0, kXmp.size() - 1));
 }
 
 std::uint32_t bigEndian32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
@@ -97,11 +92,11 @@ std::vector<bool> withoutLocation(std::vector<JpegMarker>& markers) {
 } // namespace
 
 bool isIccProfile(const JpegMarker& marker) {
-    return marker.code == kApp2 && startsWith(marker, std::string_view("ICC_PROFILE\0", 12));
+    return marker.code == kApp2 && startsWith(marker.bytes, std::string_view("ICC_PROFILE\0", 12));
 }
 
 bool isExifMarker(const JpegMarker& marker) {
-    return marker.code == kApp1 && startsWith(marker, std::string_view("Exif\0\0", 6));
+    return marker.code == kApp1 && startsWith(marker.bytes, std::string_view("Exif\0\0", 6));
 }
 
 std::vector<bool> keepMarkers(std::vector<JpegMarker>& markers, MetadataChoice choice) {
