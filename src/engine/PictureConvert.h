@@ -10,6 +10,15 @@ namespace fotoplex {
 // The alpha channel is carried over.
 Picture widenToRgb(const Picture& picture);
 
+// A sample of 0 to `maximum` (a 16-bit one, or any other depth) scaled to 0 to 255, to the
+// nearest level; a value above the maximum gives 255.
+inline std::uint8_t scaleToByte(std::uint32_t value, std::uint32_t maximum) {
+    if (value >= maximum) {
+        return 255;
+    }
+    return static_cast<std::uint8_t>((value * 255 + maximum / 2) / maximum);
+}
+
 // Ink to RGB for `width` pixels: each colour is (255 - ink) * (255 - black) / 255. Adobe
 // JPEG files store the inks inverted, 255 meaning no ink.
 void cmykToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, std::size_t width, bool inverted);

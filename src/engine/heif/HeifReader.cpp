@@ -2,6 +2,7 @@
 
 #include "engine/CarriedMarkers.h"
 #include "engine/Exif.h"
+#include "engine/PictureConvert.h"
 #include "engine/readers/DecodeResults.h"
 
 #include <libheif/heif.h>
@@ -12,11 +13,11 @@ namespace fotoplex {
 
 namespace {
 
-// Neither side of a picture may exceed this; libheif refuses larger claims before it
-// allocates. Its own checks go by side only, and a grid item states its output size apart from
-// the item's size, so the side is kept to the square root of our pixel bound: whatever libheif
-// allocates for one image then stays within that bound (a 32511 x 65535 grid in a 1 KB file
-// took 2 GB with a larger side).
+// Neither side of an image may exceed this; libheif refuses larger claims while it reads the
+// file. Its checks go by side only, and a grid item states its output size apart from the
+// item's size, so the side is kept to the square root of our pixel bound (a 32511 x 65535 grid
+// in a 1 KB file took 2 GB with a larger side). That still lets a small file claim 2^28 pixels:
+// decodeHeif compares the claim with the file's size before libheif decodes anything.
 constexpr int kMaxSide = 1 << 14;
 // Metadata blocks larger than this are not read (an APP1 marker could not carry them anyway).
 constexpr std::size_t kMaxMetadataBytes = 1 << 20;
@@ -72,13 +73,6 @@ std::vector<std::uint8_t> exifBlock(const heif_image_handle* handle) {
     return exifTiffStructure(std::span(block).subspan(4 + offset));
 }
 
-std::uint8_t roundTo8(std::uint32_t value, std::uint32_t maximum) {
-    if (value >= maximum) {
-        return 255;
-    }
-    return static_cast<std::uint8_t>((value * 255 + maximum / 2) / maximum);
-}
-
 // Copies interleaved RGB or RGBA rows of 8 or 16 bits a sample into the picture.
 bool copyPixels(const heif_image* image, bool alpha, Picture& picture) {
     int stride = 0;
@@ -103,10 +97,10 @@ bool copyPixels(const heif_image* image, bool alpha, Picture& picture) {
         for (std::size_t x = 0; x < width; ++x) {
             for (std::size_t c = 0; c < channels; ++c) {
                 const std::size_t i = x * channels + c;
-                const std::uint8_t v =
-                    wide ? roundTo8(std::uint32_t{in[2 * i]} | (std::uint32_t{in[2 * i + 1]} << 8),
-                                    maximum)
-                         : in[i];
+                const std::uint8_t v = wide ? scaleToByte(std::uint32_t{in[2 * i]} |
+                                                              (std::uint32_t{in[2 * i + 1]} << 8),
+                                                          maximum)
+                                            : in[i];
                 if (c < 3) {
                     out[3 * x + c] = v;
                 } else {

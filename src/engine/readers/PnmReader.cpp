@@ -3,6 +3,7 @@
 // maximum value up to 65535 scaled to 0..255 to the nearest level. Plain samples above the
 // maximum are taken as the maximum.
 
+#include "engine/PictureConvert.h"
 #include "engine/readers/ByteCursor.h"
 #include "engine/readers/Decode.h"
 #include "engine/readers/DecodeResults.h"
@@ -90,8 +91,7 @@ public:
         : cursor_(cursor), header_(header), scale_(header.maxValue + 1),
           samplesLeft_(std::uint64_t{header.width} * header.height * (header.greymap() ? 1 : 3)) {
         for (std::uint32_t v = 0; v <= header.maxValue; ++v)
-            scale_[v] =
-                static_cast<std::uint8_t>((v * 255 + header.maxValue / 2) / header.maxValue);
+            scale_[v] = scaleToByte(v, header.maxValue);
     }
 
     // Fills `out` with scaled samples; false when the data ends first.

@@ -2,6 +2,7 @@
 // (15, 16, 24, 32 bits) and grey (8 bits), uncompressed or run-length encoded, any origin.
 // Alpha is kept when the header's descriptor says the pixels carry alpha bits.
 
+#include "engine/PictureConvert.h"
 #include "engine/readers/ByteCursor.h"
 #include "engine/readers/Decode.h"
 #include "engine/readers/DecodeResults.h"
@@ -81,7 +82,7 @@ Rgba colourOf(const std::uint8_t* p, unsigned depth, bool useAlpha) {
     case 15:
     case 16: {
         const unsigned v = p[0] | (p[1] << 8);
-        const auto five = [](unsigned c) { return static_cast<std::uint8_t>((c * 255 + 15) / 31); };
+        const auto five = [](unsigned c) { return scaleToByte(c, 31); };
         const bool opaque = depth == 15 || !useAlpha || (v & 0x8000) != 0;
         return {five((v >> 10) & 31), five((v >> 5) & 31), five(v & 31),
                 static_cast<std::uint8_t>(opaque ? 255 : 0)};
