@@ -3,6 +3,7 @@
 // RLE8 and RLE4. Pixels an RLE stream skips (delta, early end of line or bitmap) stay black.
 // A 32-bit picture's alpha bits are not used.
 
+#include "engine/readers/BitmapFile.h"
 #include "engine/readers/ByteCursor.h"
 #include "engine/readers/ColourTable.h"
 #include "engine/readers/Decode.h"
@@ -16,7 +17,7 @@
 namespace fotoplex {
 namespace {
 
-constexpr std::uint32_t kFileHeaderSize = 14;
+constexpr std::uint32_t kFileHeaderSize = kBitmapFileHeaderSize;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
@@ -345,17 +346,7 @@ DecodeResult decodeRunLengths(ByteCursor& cursor, const BmpHeader& header, const
     return outside ? decodeIncomplete("BMP: RLE runs past the picture") : decodeComplete();
 }
 
-// A bitmap without its 14-byte file header (a .dib from the clipboard) starts with the size
-// of its info header; it is read behind a file header of our own, whose pixel offset 0 lets
-// the pixels follow the palette.
-std::vector<std::uint8_t> withFileHeader(std::span<const std::uint8_t> dib) {
-    std::vector<std::uint8_t> file(kFileHeaderSize + dib.size(), 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    std::copy(dib.begin(), dib.end(), file.begin() + kFileHeaderSize);
-    return file;
-}
-
+// A bitmap without its file header starts with the size of its info header.
 bool isHeaderlessDib(std::span<const std::uint8_t> data) {
     ByteCursor cursor(data);
     const std::uint32_t size = cursor.u32le();
@@ -428,6 +419,14 @@ DecodeResult decodeFileBmp(std::span<const std::uint8_t> data, Picture& picture,
 }
 
 } // namespace
+
+std::vector<std::uint8_t> withFileHeader(std::span<const std::uint8_t> dib) {
+    std::vector<std::uint8_t> file(kFileHeaderSize + dib.size(), 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    std::copy(dib.begin(), dib.end(), file.begin() + kFileHeaderSize);
+    return file;
+}
 
 DecodeResult decodeBmp(std::span<const std::uint8_t> data, Picture& picture, DecodedInfo& info,
                        bool headerOnly) {

@@ -4,6 +4,7 @@
 
 #include "engine/PictureConvert.h"
 #include "engine/png/PngReader.h"
+#include "engine/readers/BitmapFile.h"
 #include "engine/readers/ByteCursor.h"
 #include "engine/readers/Decode.h"
 #include "engine/readers/DecodeResults.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr std::size_t kDirectorySize = 6;
 constexpr std::size_t kEntrySize = 16;
-constexpr std::size_t kBmpFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
 struct IconEntry {
@@ -107,13 +107,10 @@ bool readDib(std::span<const std::uint8_t> dib, DibFacts& f) {
 
 // The payload as a bitmap file of the picture's own height, for the bitmap reader.
 std::vector<std::uint8_t> asBitmapFile(std::span<const std::uint8_t> dib, const DibFacts& f) {
-    std::vector<std::uint8_t> file(kBmpFileHeaderSize + dib.size(), 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    std::copy(dib.begin(), dib.end(), file.begin() + kBmpFileHeaderSize);
+    std::vector<std::uint8_t> file = withFileHeader(dib);
     const auto height = static_cast<std::uint32_t>(f.height);
     for (std::size_t i = 0; i < 4; ++i) {
-        file[kBmpFileHeaderSize + 8 + i] = static_cast<std::uint8_t>(height >> (8 * i));
+        file[kBitmapFileHeaderSize + 8 + i] = static_cast<std::uint8_t>(height >> (8 * i));
     }
     return file;
 }
