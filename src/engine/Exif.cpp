@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace fotoplex {
@@ -86,8 +85,7 @@ std::optional<OrientationEntries> findOrientation(std::span<const std::uint8_t> 
 } // namespace
 
 bool isExifBlock(std::span<const std::uint8_t> app1) {
-    return app1.size() >= kExifIdentifier.size() &&
-           std::memcmp(app1.data(), kExifIdentifier.data(), kExifIdentifier.size()) == 0;
+    return hasExifIdentifier(app1);
 }
 
 std::optional<ExifResolution> readExifResolution(std::span<const std::uint8_t> app1) {

@@ -1,12 +1,10 @@
 #include "engine/TiffStructure.h"
 
-#include "engine/Exif.h"
-
 namespace fotoplex {
 
 std::optional<TiffBody> locateTiff(std::span<const std::uint8_t> block, bool bareAllowed) {
     TiffBody t;
-    if (isExifBlock(block)) {
+    if (hasExifIdentifier(block)) {
         t.skipped = kExifIdentifier.size();
     } else if (!bareAllowed) {
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,12 @@
 namespace fotoplex {
 
 inline constexpr std::array<std::uint8_t, 6> kExifIdentifier = {'E', 'x', 'i', 'f', 0, 0};
+
+// True when `block` begins with the EXIF identifier.
+inline bool hasExifIdentifier(std::span<const std::uint8_t> block) {
+    return block.size() >= kExifIdentifier.size() &&
+           std::equal(kExifIdentifier.begin(), kExifIdentifier.end(), block.begin());
+}
 
 // Reads integers of the TIFF structure in its byte order; every read is bounds-checked.
 class TiffCursor {
