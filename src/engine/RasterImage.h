@@ -15,8 +15,8 @@
 namespace fotoplex {
 
 // What a `RasterImage` knows about the file it last read and how it writes JPEG files.
-// `Format` holds a FileFormat number: 0 unknown, 1 JPEG, 2 GIF, 3 PNG, 4 TIFF,
-// 5 Windows bitmap, 6 PCX, 7 portable pixmap family.
+// `Format` holds a FileFormat number, 0 (unknown) to 13 (Windows icon or cursor); FileFormat.h
+// lists them.
 struct TFileParams {
     std::int32_t Width = 0; // pixel size of the file last read, picture or header
     std::int32_t Height = 0;

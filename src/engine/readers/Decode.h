@@ -16,7 +16,8 @@ struct DecodedInfo {
     std::int32_t height = 0;
     std::int32_t resolutionX = 0; // dots per inch, 0 when the file gives none
     std::int32_t resolutionY = 0;
-    // Carried into JPEG output when the file has them (not filled in header mode).
+    // Carried into JPEG output when the file has them (a reader may leave them empty in
+    // header mode).
     std::vector<std::uint8_t> iccProfile; // the colour profile, as stored
     std::vector<std::uint8_t> exif;       // the EXIF TIFF structure, from its "II"/"MM" on
     // How the file says the pixels handed out are stored (EXIF numbering, 1 upright); the
@@ -35,9 +36,10 @@ struct DecodeResult {
     std::string reason; // short fixed text saying why, when not Complete
 };
 
-// Every in-memory reader has this shape. With headerOnly set, only `info` is filled and
-// `picture` is left alone. No input may read out of bounds, allocate without bound
-// (see kMaxPixels), crash or hang.
+// The shape of the in-memory readers (the JPEG reader takes a JpegDetails besides). With
+// headerOnly set, only `info` is filled and `picture` is left alone. No input may read out of
+// bounds, crash or hang, or make a reader allocate a picture its data could not hold
+// (pictureFitsData, within kMaxPixels).
 using DecodeFunction = DecodeResult (*)(std::span<const std::uint8_t> data, Picture& picture,
                                         DecodedInfo& info, bool headerOnly);
 
