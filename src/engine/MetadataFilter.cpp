@@ -2,6 +2,7 @@
 
 #include "engine/BytePrefix.h"
 #include "engine/ExifLocation.h"
+#include "engine/LocationScan.h"
 #include "engine/XmpLocation.h"
 
 #include <algorithm>
@@ -84,6 +85,10 @@ std::vector<bool> withoutLocation(std::vector<JpegMarker>& markers) {
             keep[i] = !xmpNamesLocation(extended.at(guidOf(m, i)));
         } else if (isXmpPacket(m)) {
             keep[i] = !xmpNamesLocation(text(m));
+        } else if (!isIccProfile(m)) {
+            // Other carriers (a Photoshop block holding a copy of the EXIF or XMP, a vendor's
+            // own marker, a comment) go when anything in them may state a place.
+            keep[i] = !mayStateLocation(m.bytes);
         }
     }
     return keep;

@@ -13,6 +13,8 @@ namespace fotoplex {
 //              an XMP packet that names a position, are left out, since their location
 //              cannot be taken out safely. An extended XMP packet (spread over several
 //              markers) is judged whole, so a name cut between two markers is still seen.
+//              Any other marker but the ICC profile goes when mayStateLocation finds a
+//              position in it (a Photoshop block with a copy of the EXIF, say).
 //  Profile:    only the ICC profile (its APP2 "ICC_PROFILE" markers, in order).
 std::vector<JpegMarker> markersFor(std::vector<JpegMarker> markers, MetadataChoice choice);
 

@@ -2,6 +2,7 @@
 
 #include "engine/Exif.h"
 #include "engine/ExifLocation.h"
+#include "engine/LocationScan.h"
 #include "engine/OrientationExif.h"
 #include "engine/XmpLocation.h"
 
@@ -207,7 +208,8 @@ std::optional<std::vector<std::uint8_t>> pngWithMetadata(std::span<const std::ui
             if (showsThePixels(chunk.type)) {
                 keep(chunk);
             }
-        } else if (!isText(chunk.type) || textStaysWithoutLocation(chunk)) {
+        } else if (isText(chunk.type) ? textStaysWithoutLocation(chunk)
+                                      : isCritical(chunk.type) || !mayStateLocation(chunk.data)) {
             keep(chunk);
         }
     }

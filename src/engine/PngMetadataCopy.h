@@ -14,7 +14,8 @@ namespace fotoplex {
 //  NoLocation: an eXIf chunk loses its GPS part (in place, its CRC made again) or goes when
 //              it cannot be read; a text chunk (tEXt, zTXt, iTXt, XMP among them) whose text
 //              names a position goes, and so do the raw EXIF profiles some tools keep as hex
-//              text. Other chunks stay.
+//              text; another ancillary chunk goes when mayStateLocation finds a position in
+//              it. Other chunks stay.
 //  Profile:    the critical chunks and those that say how the pixels look (transparency,
 //              colour profile, gamma, chromaticities, sRGB, significant bits, coding-independent
 //              code points, physical size, animation); an eXIf Orientation other than 1

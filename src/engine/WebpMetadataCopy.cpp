@@ -2,6 +2,7 @@
 
 #include "engine/Exif.h"
 #include "engine/ExifLocation.h"
+#include "engine/LocationScan.h"
 #include "engine/OrientationExif.h"
 #include "engine/XmpLocation.h"
 
@@ -109,9 +110,10 @@ std::optional<std::vector<std::uint8_t>> webpWithMetadata(std::span<const std::u
     std::uint8_t flags = 0;
     for (const Chunk& chunk : *chunks) {
         const std::string& type = chunk.type;
-        if (choice == MetadataChoice::All ||
-            (type != "EXIF" && type != "XMP " &&
-             (choice != MetadataChoice::Profile || isPicture(type)))) {
+        const bool kept = choice == MetadataChoice::All || isPicture(type) ||
+                          (choice == MetadataChoice::NoLocation && type != "EXIF" &&
+                           type != "XMP " && !mayStateLocation(chunk.data));
+        if (kept) {
             if (type == "VP8X" && !chunk.data.empty() && !flagsAt) {
                 flagsAt = out.size() + 8;
             }

@@ -13,7 +13,8 @@ namespace fotoplex {
 // says; the picture's chunks are copied unchanged and the extended header's flags and the
 // RIFF size follow what is left.
 //  NoLocation: the EXIF chunk loses its GPS part in place (its size stays) or goes when it
-//              cannot be read; an XMP chunk that names a position goes. Other chunks stay.
+//              cannot be read; an XMP chunk that names a position goes, and so does any
+//              other chunk that mayStateLocation finds a position in.
 //  Profile:    the picture's chunks and the colour profile; an EXIF Orientation other than 1
 //              stays in an EXIF chunk of its own.
 // Bytes after the RIFF chunk are left out. Nothing when the bytes are not a WebP whose chunks

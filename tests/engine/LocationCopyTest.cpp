@@ -409,6 +409,80 @@ TEST(LocationCopy, WebpLosesItsLocationAndSaysSoInItsHeader) {
     }
 }
 
+// The TIFF structure of gps.jpg's EXIF block: a GPS position.
+Bytes gpsTiff() {
+    for (const JpegMarker& m : jpegMarkers(load("gps.jpg"))) {
+        if (isExifMarker(m)) {
+            return Bytes(m.bytes.begin() + 6, m.bytes.end());
+        }
+    }
+    return {};
+}
+
+Bytes pngChunk(const std::string& type, const Bytes& data) {
+    Bytes chunk;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        chunk.push_back(static_cast<std::uint8_t>(data.size() >> shift));
+    }
+    chunk.insert(chunk.end(), type.begin(), type.end());
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    const uLong crc = crc32(0L, chunk.data() + 4, static_cast<uInt>(chunk.size() - 4));
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        chunk.push_back(static_cast<std::uint8_t>(crc >> shift));
+    }
+    return chunk;
+}
+
+TEST(LocationCopy, OtherCarriersOfALocationGoToo) {
+    const Bytes tiff = gpsTiff();
+    ASSERT_FALSE(tiff.empty());
+    std::string photoshop("Photoshop 3.0\0"
+                          "8BIM\x04\x22\0\0",
+                          22);
+    photoshop.append(tiff.begin(), tiff.end());
+    const JpegMarker app13{0xED, Bytes(photoshop.begin(), photoshop.end())};
+    const std::string said = "shot at Latitude 48.85";
+    const JpegMarker locatedComment{0xFE, Bytes(said.begin(), said.end())};
+    const JpegMarker comment{0xFE, Bytes{'h', 'i'}};
+    EXPECT_EQ(markersFor({app13, comment, locatedComment}, MetadataChoice::NoLocation),
+              std::vector<JpegMarker>{comment});
+
+    // A vendor's own PNG chunk with a copy of the EXIF block, beside a harmless one.
+    const Bytes plainPng = load("plain.png");
+    Bytes png(plainPng.begin(), plainPng.end() - 12); // before IEND
+    for (const Bytes& chunk : {pngChunk("vnDr", tiff), pngChunk("ruBy", {1, 2, 3})}) {
+        png.insert(png.end(), chunk.begin(), chunk.end());
+    }
+    png.insert(png.end(), plainPng.end() - 12, plainPng.end());
+    ASSERT_TRUE(mayStateLocation(png));
+    const auto pngCopy = fileWithMetadata(png, MetadataChoice::NoLocation);
+    ASSERT_TRUE(pngCopy.has_value());
+    const auto types = pngChunks(*pngCopy);
+    EXPECT_EQ(std::count(types.begin(), types.end(), "vnDr"), 0);
+    EXPECT_EQ(std::count(types.begin(), types.end(), "ruBy"), 1);
+
+    // The same in a WebP chunk of its own.
+    Bytes webp = load("plain.webp");
+    webp.insert(webp.end(), {'V', 'N', 'D', 'R', 0, 0, 0, 0});
+    const auto size = static_cast<std::uint32_t>(tiff.size());
+    for (int i = 0; i < 4; ++i) {
+        webp[webp.size() - 4 + static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(size >> (8 * i));
+    }
+    webp.insert(webp.end(), tiff.begin(), tiff.end());
+    if (tiff.size() % 2 != 0) {
+        webp.push_back(0);
+    }
+    const auto riff = static_cast<std::uint32_t>(webp.size() - 8);
+    for (int i = 0; i < 4; ++i) {
+        webp[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(riff >> (8 * i));
+    }
+    ASSERT_TRUE(mayStateLocation(webp));
+    const auto webpCopy = fileWithMetadata(webp, MetadataChoice::NoLocation);
+    ASSERT_TRUE(webpCopy.has_value());
+    EXPECT_EQ(*webpCopy, load("plain.webp"));
+}
+
 TEST(LocationCopy, FormatsWeDoNotRewriteAreRefusedOnlyWithALocation) {
     for (const char* located : {"gps.heic", "xmp.heic", "gps.tif"}) {
         const Bytes file = load(located);
