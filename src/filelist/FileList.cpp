@@ -59,8 +59,15 @@ void FileList::addFiles(TProject& project) {
     takeChosenFiles(project, false);
 }
 
+void FileList::addGivenFiles(TProject& project, const std::vector<std::string>& paths) {
+    takeFiles(project, paths, false);
+}
+
 void FileList::takeChosenFiles(TProject& project, bool replace) {
-    const std::vector<std::string> chosen = chooser_.choose(selectImagesRequest(project.SourceDir));
+    takeFiles(project, chooser_.choose(selectImagesRequest(project.SourceDir)), replace);
+}
+
+void FileList::takeFiles(TProject& project, const std::vector<std::string>& chosen, bool replace) {
     if (chosen.empty()) {
         return;
     }
@@ -157,6 +164,31 @@ void FileList::exchange(TProject& project, int first, int second) {
               project.Files[static_cast<std::size_t>(second)]);
     view_.swapRows(first, second);
     view_.select(second);
+    markImagesStale();
+}
+
+void FileList::reorder(TProject& project, Reordering how, const MomentOf& momentOf) {
+    if (sorted_) {
+        return;
+    }
+    std::vector<std::string>& files = project.Files;
+    const std::vector<std::size_t> indices = reorderedIndices(files, how, order_, momentOf);
+    if (std::is_sorted(indices.begin(), indices.end())) {
+        return;
+    }
+    const int row = view_.selected();
+    std::vector<std::string> reordered;
+    reordered.reserve(files.size());
+    int selectedAt = -1;
+    for (const std::size_t i : indices) {
+        if (static_cast<int>(i) == row) {
+            selectedAt = static_cast<int>(reordered.size());
+        }
+        reordered.push_back(files[i]);
+    }
+    files = std::move(reordered);
+    showRows(files);
+    view_.select(selectedAt);
     markImagesStale();
 }
 

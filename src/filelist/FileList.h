@@ -3,6 +3,7 @@
 #include "base/ProgramState.h"
 #include "filelist/FileListView.h"
 #include "filelist/FileOrder.h"
+#include "filelist/ListReordering.h"
 #include "filelist/PictureChooser.h"
 #include "ports/Dialogs.h"
 #include "project/TProject.h"
@@ -56,11 +57,16 @@ public:
     void selectFiles(TProject& project);
     // AddFilesBtnClick: appends the files chosen in the dialog.
     void addFiles(TProject& project);
+    // Appends files as Add appends the ones chosen in its dialog (files dropped on the list).
+    void addGivenFiles(TProject& project, const std::vector<std::string>& paths);
     // RemoveBtnClick: removes the selected entry.
     void removeSelected(TProject& project);
     // MoveUpBtnClick and MoveDownBtnClick: exchange the selected entry with its neighbour.
     void moveUp(TProject& project);
     void moveDown(TProject& project);
+    // Sort by Name, Sort by Date Taken, Reverse Order: reorders both lists once; the selection
+    // stays with its entry. Nothing while the sorted mode is on, or when the order stays.
+    void reorder(TProject& project, Reordering how, const MomentOf& momentOf = photoMoment);
     // SortedChkClick, with the check box's new state.
     void sortedChanged(TProject& project, bool checked);
     // ClearListBtnClick: empties the list.
@@ -78,6 +84,7 @@ public:
 
 private:
     void takeChosenFiles(TProject& project, bool replace);
+    void takeFiles(TProject& project, const std::vector<std::string>& chosen, bool replace);
     void insertEntries(std::vector<std::string>& files, const std::vector<std::string>& paths,
                        bool convertLow);
     void sortEntries(std::vector<std::string>& files) const;
