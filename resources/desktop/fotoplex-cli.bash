@@ -31,6 +31,10 @@ _fotoplex_cli() {
             _filedir
             return
         fi
+        if [[ $prev == --sort ]]; then
+            COMPREPLY=($(compgen -W "name date reverse" -- "$cur"))
+            return
+        fi
         if ((cword == 3)); then
             _filedir hgp
             return
@@ -39,7 +43,7 @@ _fotoplex_cli() {
         case $cur in
         -*)
             local options="--add"
-            [[ ${words[2]} == set ]] && options+=" --clear-files"
+            [[ ${words[2]} == set ]] && options+=" --clear-files --sort"
             COMPREPLY=($(compgen -W "$options" -- "$cur"))
             ;;
         *)

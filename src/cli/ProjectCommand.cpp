@@ -1,14 +1,16 @@
 // fotoplex-cli project: create, change and show .hgp project files.
-#include <filesystem>
-#include <iostream>
-#include <string>
-#include <vector>
-
 #include "base/Error.h"
 #include "base/Text.h"
 #include "cli/Commands.h"
+#include "filelist/ListReordering.h"
 #include "project/ProjectFields.h"
 #include "project/TProject.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace fotoplex::cli {
 
@@ -18,6 +20,7 @@ const char* const kUsage =
     "Usage:\n"
     "  fotoplex-cli project new FILE [NAME=VALUE ...] [--add PATH...]\n"
     "  fotoplex-cli project set FILE [NAME=VALUE ...] [--clear-files] [--add PATH...]\n"
+    "                          [--sort name|date|reverse]\n"
     "  fotoplex-cli project show FILE\n\n"
     "new   writes a new project with the default settings, then the given settings,\n"
     "      then appends the given source pictures as the window's Add does.\n"
@@ -28,7 +31,10 @@ const char* const kUsage =
     "ImageMetadata and ThumbMetadata take all, nolocation or profile.\n"
     "--add takes every path that follows it up to the next option or NAME=VALUE setting\n"
     "(--add photos/*.jpg). A source path is stored absolute, lower-cased when ConvertLow\n"
-    "is set at that moment.\n";
+    "is set at that moment.\n"
+    "--sort orders the picture list once, after the other changes: by file name, by the\n"
+    "date each photo was taken (its EXIF date, else the file's modification time) or in\n"
+    "reverse; equal dates keep their order. Refused while SortedList is true.\n";
 
 // A request that cannot be carried out as written: exit status 2, nothing written.
 struct UsageError {
@@ -39,6 +45,7 @@ struct Changes {
     std::vector<std::pair<const ProjectField*, std::string>> settings;
     std::vector<std::string> added;
     bool clearFiles = false;
+    std::optional<Reordering> sort;
 };
 
 // What ends the paths of --add: an option, or a setting that is not also a file's name.
@@ -67,7 +74,16 @@ Changes parseChanges(const Args& words, bool allowClear) {
             }
         } else if (word == "--clear-files" && allowClear) {
             changes.clearFiles = true;
-        } else if (const auto equals = word.find('='); equals != std::string::npos && word[0] != '-') {
+        } else if (word == "--sort" && allowClear) {
+            if (i + 1 == words.size()) {
+                throw UsageError{"--sort needs name, date or reverse"};
+            }
+            changes.sort = reorderingNamed(words[++i]);
+            if (!changes.sort) {
+                throw UsageError{"--sort takes name, date or reverse, not '" + words[i] + "'"};
+            }
+        } else if (const auto equals = word.find('=');
+                   equals != std::string::npos && word[0] != '-') {
             const std::string name = word.substr(0, equals);
             const ProjectField* field = findProjectField(name);
             if (!field) {
@@ -106,6 +122,13 @@ void applyChanges(TProject& project, const Changes& changes) {
             project.SourceDir = std::filesystem::path(path).parent_path().string();
         }
         project.Files.push_back(project.ConvertLow ? toLowerAscii(path) : path);
+    }
+    if (changes.sort) {
+        // As in the window, where a sorted list keeps its own order.
+        if (project.SortedList) {
+            throw UsageError{"--sort cannot reorder a list kept sorted (SortedList=true)"};
+        }
+        reorderFiles(project.Files, *changes.sort, FileOrder(compareIgnoringCase));
     }
 }
 
