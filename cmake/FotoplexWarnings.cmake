@@ -41,5 +41,6 @@ function(fotoplex_gtest name)
         FOTOPLEX_BINARY_DIR="${CMAKE_BINARY_DIR}")
     fotoplex_warnings(${name})
     include(GoogleTest)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
 endfunction()

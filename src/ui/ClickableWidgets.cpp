@@ -1,6 +1,10 @@
 #include "ui/ClickableWidgets.h"
 
+#include <QCoreApplication>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
 
 namespace fotoplex {
 
@@ -42,6 +46,62 @@ void ClickableListBox::mousePressEvent(QMouseEvent* event) {
         indexAt(event->position().toPoint()).row() == before) {
         emit selectedRowClicked();
     }
+}
+
+void ClickableListBox::setRowPaths(std::function<QStringList(const QList<int>&)> rowPaths) {
+    rowPaths_ = std::move(rowPaths);
+    setDragEnabled(static_cast<bool>(rowPaths_));
+    setDragDropMode(rowPaths_ ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
+    setDefaultDropAction(Qt::CopyAction);
+}
+
+void ClickableListBox::showDropIndicator(bool shown) {
+    if (dropIndicator_ != shown) {
+        dropIndicator_ = shown;
+        viewport()->update();
+    }
+}
+
+void ClickableListBox::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!dropIndicator_) {
+        return;
+    }
+    // A frame around the list and a line where the files will be appended.
+    QPainter painter(viewport());
+    const QColor highlight = palette().color(QPalette::Highlight);
+    painter.setPen(QPen(highlight, 2));
+    painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    int y = 2;
+    if (count() > 0) {
+        y = visualItemRect(item(count() - 1)).bottom() + 1;
+    }
+    painter.drawLine(4, y, viewport()->width() - 5, y);
+}
+
+QStringList ClickableListBox::mimeTypes() const {
+    return {"text/uri-list", kOwnRowsFormat};
+}
+
+QMimeData* ClickableListBox::mimeData(const QList<QListWidgetItem*>& items) const {
+    auto* data = new QMimeData;
+    QList<int> rows;
+    for (const QListWidgetItem* item : items) {
+        rows.push_back(row(item));
+    }
+    QList<QUrl> urls;
+    if (rowPaths_) {
+        for (const QString& path : rowPaths_(rows)) {
+            urls.push_back(QUrl::fromLocalFile(path));
+        }
+    }
+    data->setUrls(urls);
+    data->setData(kOwnRowsFormat, ownRowsMark());
+    return data;
+}
+
+QByteArray ownRowsMark() {
+    return QByteArray::number(QCoreApplication::applicationPid());
 }
 
 void setPanelColor(QWidget* panel, const QColor& color) {

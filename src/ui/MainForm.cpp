@@ -14,6 +14,7 @@
 #include "ui/QtJobWindow.h"
 #include "ui/QtMainThread.h"
 #include "ui/QtText.h"
+#include "ui/RecentProjects.h"
 #include "ui/SideBar.h"
 
 #include <QApplication>
@@ -80,6 +81,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
     connectSettings();
     connectFilesPage();
     connectColorSamples();
+    buildListContextMenu();
+    acceptDrops();
     useImageJobs();
 
     // The client area is fixed; the menu bar sits above it.

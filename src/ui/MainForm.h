@@ -31,6 +31,9 @@ class QToolButton;
 namespace fotoplex {
 
 class ClickableLabel;
+class FileDrops;
+class RecentProjects;
+enum class Reordering;
 class TWebColorDialog;
 class FileList;
 class FileListView;
@@ -84,6 +87,15 @@ public:
     void openProjectFile(const std::string& path);
     void SaveProject1Click();
     void SaveProjectAs1Click();
+
+    // File > Open Recent: opens a remembered project; one that is gone leaves the list.
+    void openRecentProject(const QString& path);
+    QMenu* recentMenu() { return recentMenu_; }
+
+    // The file list's context menu: Sort by Name, Sort by Date Taken, Reverse Order.
+    void reorderFileList(Reordering how);
+    // Files and folders dropped on the Files page, added as Add adds them.
+    void addDroppedPaths(const std::vector<std::string>& paths);
 
     // The target-folder check every build step starts with.
     bool CheckTargetDir();
@@ -147,6 +159,12 @@ private:
     void connectSettings();
     void connectFilesPage();
     void connectColorSamples();
+    void buildRecentMenu();
+    void refreshRecentMenu();
+    void rememberProject();
+    void buildListContextMenu();
+    void updateListMenu();
+    void acceptDrops();
 
     // Start-up and shut-down.
     void FormCreate();
@@ -265,6 +283,10 @@ private:
     QMenu* designMenu_ = nullptr;
     QMenu* buildMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* listMenu_ = nullptr; // the file list's context menu
+    std::unique_ptr<RecentProjects> recent_;
+    FileDrops* drops_ = nullptr;
 
     // Window structure.
     SideBar* sideBar_ = nullptr;

@@ -45,6 +45,7 @@ void TMainForm::buildMenu() {
             &TMainForm::NewProject1Click);
     command(addItem(fileMenu_, "OpenProject1", "Open Project...", QKeySequence("Ctrl+O")),
             &TMainForm::OpenProject1Click);
+    buildRecentMenu();
     command(addItem(fileMenu_, "SaveProject1", "Save Project", QKeySequence("Ctrl+S")),
             &TMainForm::SaveProject1Click);
     command(addItem(fileMenu_, "SaveProjectAs1", "Save Project As..."),

@@ -89,6 +89,7 @@ bool TMainForm::CloseProject() {
         AskYesNoCancel("Save Project", "Current project is modified. Do you want to save it?")) {
     case Answer::Yes:
         project_->Save();
+        rememberProject();
         return true;
     case Answer::No:
         return true;
@@ -111,6 +112,7 @@ void TMainForm::NewProject1Click() {
             const auto path = dialogs_->saveFile(projectFileRequest("Save Project As", ""));
             if (path && !path->empty()) {
                 saveUnderName(*project_, *path);
+                rememberProject();
             }
         }
     }
@@ -145,12 +147,14 @@ void TMainForm::openProjectFile(const std::string& path) {
     project_ = std::move(opened);
     state_.imagesBuilt = false;
     state_.thumbsBuilt = false;
+    rememberProject();
     ShowTitle();
     ShowProject();
 }
 
 void TMainForm::SaveProject1Click() {
     project_->Save();
+    rememberProject();
     ShowTitle();
 }
 
@@ -161,6 +165,7 @@ void TMainForm::SaveProjectAs1Click() {
         return;
     }
     saveUnderName(*project_, *path);
+    rememberProject();
     ShowTitle();
 }
 
