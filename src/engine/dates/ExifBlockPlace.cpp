@@ -1,9 +1,9 @@
 #include "engine/dates/ExifBlockPlace.h"
 
+#include "engine/BytePrefix.h"
 #include "engine/TiffStructure.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace fotoplex {
 
@@ -20,11 +20,6 @@ std::uint32_t bigEndian32(const std::uint8_t* p) {
 std::uint32_t littleEndian32(const std::uint8_t* p) {
     return (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) |
            p[0];
-}
-
-bool startsWith(const std::vector<std::uint8_t>& bytes, std::size_t at, const char* text) {
-    const std::size_t length = std::strlen(text);
-    return bytes.size() >= at + length && std::memcmp(bytes.data() + at, text, length) == 0;
 }
 
 // The APP1 segment that starts with "Exif\0\0", before the first scan.
@@ -69,10 +64,10 @@ std::optional<ExifBlock> locatePngExif(BoundedFile& file) {
             return std::nullopt;
         }
         const std::uint32_t length = bigEndian32(head->data());
-        if (startsWith(*head, 4, "eXIf")) {
+        if (bytesAt(*head, 4, "eXIf", 4)) {
             return ExifBlock::inFile(file, position + 8, length);
         }
-        if (startsWith(*head, 4, "IEND")) {
+        if (bytesAt(*head, 4, "IEND", 4)) {
             return std::nullopt;
         }
         position += 12 + std::uint64_t{length};
@@ -89,7 +84,7 @@ std::optional<ExifBlock> locateWebpExif(BoundedFile& file) {
             return std::nullopt;
         }
         const std::uint32_t length = littleEndian32(head->data() + 4);
-        if (startsWith(*head, 0, "EXIF")) {
+        if (bytesAt(*head, 0, "EXIF", 4)) {
             return ExifBlock::inFile(file, position + 8, length);
         }
         position += 8 + std::uint64_t{length} + (length & 1U);
@@ -128,16 +123,16 @@ std::optional<ExifBlock> locateExifBlock(BoundedFile& file) {
     if (b[0] == 0xFF && b[1] == 0xD8) {
         return locateJpegExif(file);
     }
-    if (startsWith(b, 0, "II*") || startsWith(b, 0, "MM")) {
+    if (bytesAt(b, 0, "II*", 3) || bytesAt(b, 0, "MM", 2)) {
         return ExifBlock::inFile(file, 0, file.size());
     }
-    if (startsWith(b, 0, "\x89PNG\r\n\x1a\n")) {
+    if (bytesAt(b, 0, "\x89PNG\r\n\x1a\n", 8)) {
         return locatePngExif(file);
     }
-    if (startsWith(b, 0, "RIFF") && startsWith(b, 8, "WEBP")) {
+    if (bytesAt(b, 0, "RIFF", 4) && bytesAt(b, 8, "WEBP", 4)) {
         return locateWebpExif(file);
     }
-    if (startsWith(b, 4, "ftyp")) {
+    if (bytesAt(b, 4, "ftyp", 4)) {
         return locateHeifExif(file);
     }
     return std::nullopt;
