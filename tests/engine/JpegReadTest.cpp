@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <span>
 
 namespace fotoplex {
 namespace {
@@ -190,6 +191,31 @@ TEST(JpegStream, ReadsTheSamePictureAsTheFile) {
     EXPECT_FALSE(fromStream.Incomplete);
     EXPECT_EQ(fromStream.picture().pixels, fromFile.picture().pixels);
     EXPECT_EQ(fromStream.FileParams.Markers, fromFile.FileParams.Markers);
+}
+
+// A file cut where its scan begins gives no row at all: that is no picture, not a black one.
+// Cut further on, the rows read so far are kept.
+TEST(JpegDamage, ACutBeforeTheFirstRowIsNoPicture) {
+    const auto whole = test::readBytes(dataPath("jpeg/rgb.jpg"));
+    std::size_t scan = 0;
+    for (std::size_t i = 0; i + 3 < whole.size(); ++i) {
+        if (whole[i] == 0xFF && whole[i + 1] == 0xDA) {
+            scan = i + 2 + (std::size_t{whole[i + 2]} << 8) + whole[i + 3];
+            break;
+        }
+    }
+    ASSERT_GT(scan, 0u);
+    RasterImage image;
+    image.ReadPictureStream(std::span(whole).first(scan), FileFormat::Jpeg);
+    EXPECT_TRUE(image.Incomplete);
+    EXPECT_EQ(image.width(), 0);
+    EXPECT_TRUE(image.picture().pixels.empty());
+    EXPECT_EQ(image.FileParams.Format, FileFormat::Unknown);
+
+    image.ReadPictureStream(std::span(whole).first(whole.size() - 40), FileFormat::Jpeg);
+    EXPECT_TRUE(image.Incomplete);
+    EXPECT_EQ(image.width(), 23);
+    EXPECT_EQ(image.FileParams.Format, FileFormat::Jpeg);
 }
 
 TEST(JpegStream, AStreamOfNoKnownFormatLeavesThePicture) {
