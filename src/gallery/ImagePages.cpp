@@ -19,7 +19,7 @@ void appendLinkLines(const TProject& project, const ImagePageSet& set, std::size
                      std::vector<std::string>& lines) {
     const std::size_t fileCount = project.Files.size();
     if (i > 0) {
-        lines.push_back(R"(<a href=")" + UrlInAttribute(entryOrEmpty(set.pageNames, i - 1)) +
+        lines.push_back(R"(<a href=")" + UrlInPage(entryOrEmpty(set.pageNames, i - 1)) +
                         R"(">)" + PageWord(project, project.PreviousText.str()) + "</a>&nbsp;");
     } else {
         lines.push_back(PageWord(project, project.PreviousText.str()) + "&nbsp;");
@@ -29,7 +29,7 @@ void appendLinkLines(const TProject& project, const ImagePageSet& set, std::size
     lines.push_back(R"(<a href=")" + IndexPageFileName(indexPage) + R"(">)" +
                     PageWord(project, project.GalleryText.str()) + "</a>&nbsp;");
     if (i + 1 < fileCount) {
-        lines.push_back(R"(<a href=")" + UrlInAttribute(entryOrEmpty(set.pageNames, i + 1)) +
+        lines.push_back(R"(<a href=")" + UrlInPage(entryOrEmpty(set.pageNames, i + 1)) +
                         R"(">)" + PageWord(project, project.NextText.str()) + "</a>");
     } else {
         lines.push_back(PageWord(project, project.NextText.str()));
@@ -65,7 +65,7 @@ void FormImagePage(const TProject& project, const ImagePageSet& set, std::size_t
     lines.push_back("<tr><td>");
     lines.push_back(
         R"(<img src=")" +
-        UrlInAttribute(RelativeToTarget(project, ImageFilePath(project, project.Files[i]))) +
+        UrlInPage(RelativeToTarget(project, ImageFilePath(project, project.Files[i]))) +
         R"(" width=")" + entryOrEmpty(set.widths, i) + R"(" height=")" +
         entryOrEmpty(set.heights, i) + R"("><br>)");
     lines.push_back("</td></tr></table>");

@@ -2,7 +2,8 @@
 
 // One page per picture, named by ImagePageName, in the target folder: the resized picture in
 // a framed table between two rows of links (previous picture, the index page that shows its
-// thumbnail, next picture) and the credit line. Nothing is escaped.
+// thumbnail, next picture) and the credit line. File references are encoded (UrlInPage); the
+// user's words keep their markup.
 //
 // WriteImagePages is an operation of the project; it is a free function over a const
 // project here so that the project layer does not depend on the gallery.

@@ -1,6 +1,7 @@
 #include "gallery/IndexPages.h"
 
 #include "base/FileUtil.h"
+#include "gallery/HtmlEscaping.h"
 #include "gallery/PageText.h"
 #include "gallery/UrlEncoding.h"
 #include "production/OutputNaming.h"
@@ -52,12 +53,12 @@ std::string thumbnailCell(const TProject& project, const IndexPageSet& set, std:
     const std::string& source = project.Files[k];
     return R"(<td width=")" + to_string(project.ThumbWidth) + R"(" height=")" +
            to_string(project.ThumbHeight) + R"(" valign="center"><a href=")" +
-           UrlInAttribute(entryOrEmpty(set.pageNames, k)) + R"(" target=")" +
+           UrlInPage(entryOrEmpty(set.pageNames, k)) + R"(" target=")" +
            LinksTargetText(project.LinksTarget) + R"("><img src=")" +
-           UrlInAttribute(RelativeToTarget(project, ThumbFilePath(project, source))) +
-           R"(" width=")" + entryOrEmpty(set.thumbSizes.widths, k) + R"(" height=")" +
+           UrlInPage(RelativeToTarget(project, ThumbFilePath(project, source))) + R"(" width=")" +
+           entryOrEmpty(set.thumbSizes.widths, k) + R"(" height=")" +
            entryOrEmpty(set.thumbSizes.heights, k) + R"(" border="0" align="absmiddle" alt=")" +
-           PageWord(project, SourceFileName(source)) + R"("></a></td>)";
+           PageWord(project, HtmlEscaped(SourceFileName(source))) + R"("></a></td>)";
 }
 
 std::string emptyThumbnailCell(const TProject& project) {

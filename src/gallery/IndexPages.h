@@ -3,7 +3,9 @@
 // The index pages: index.html, page2.html, page3.html ... in the target folder, each one
 // table of TableCols x TableRows thumbnail cells in file-list order, with a header row
 // ("Page 2 Of 5"), a size row under every row of thumbnails, a navigation row between the
-// pages, an optional jump menu, an optional heading and the credit line. Nothing is escaped.
+// pages, an optional jump menu, an optional heading and the credit line. A file name in an
+// alt text is escaped and every file reference is encoded (UrlInPage); the user's words and
+// titles keep their markup.
 //
 // Choices where the rules leave room:
 // - An empty file list writes no page, raises no error and leaves PageCount as it was.

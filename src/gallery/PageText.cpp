@@ -1,5 +1,6 @@
 #include "gallery/PageText.h"
 
+#include "gallery/HtmlEscaping.h"
 #include "gallery/PageCharset.h"
 #include "gallery/PageIdentity.h"
 #include "project/TProject.h"
@@ -52,7 +53,8 @@ void AppendHeadLines(const TProject& project, const PageIdentity& identity,
                     R"(web gallery in seconds.">)");
     lines.push_back(R"(<meta name="Robots" content="index, follow">)");
     if (!IsBlank(project.DocTitle.str())) {
-        lines.push_back("<title>" + PageWord(project, project.DocTitle.str()) + "</title>");
+        lines.push_back("<title>" + PageWord(project, AnglesEscaped(project.DocTitle.str())) +
+                        "</title>");
     }
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
-// Pieces of text that both kinds of page write the same way. Nothing is escaped: every
-// word and title goes into the page as the project holds it, in the page's own charset.
+// Pieces of text that both kinds of page write the same way. The user's words and titles go
+// into the page as the project holds them, in the page's own charset, so markup typed into
+// them still works; only the document title has its "<" and ">" escaped, since the title
+// element cannot hold markup and a typed tag could end it. File names are escaped where
+// they are written (HtmlEscaping).
 
 #include <string>
 #include <vector>

@@ -29,14 +29,28 @@ std::string encode(const std::string& reference, std::string_view alsoEncoded) {
     return out;
 }
 
+// A relative reference whose first segment holds ":" reads as a scheme (javascript:...);
+// "./" before it keeps it a path.
+std::string withoutScheme(std::string reference) {
+    const std::size_t colon = reference.find(':');
+    if (colon != std::string::npos && colon < reference.find('/')) {
+        reference.insert(0, "./");
+    }
+    return reference;
+}
+
 } // namespace
+
+std::string UrlInPage(const std::string& reference) {
+    return withoutScheme(encode(reference, "&<>"));
+}
 
 std::string UrlInAttribute(const std::string& reference) {
     return encode(reference, {});
 }
 
 std::string UrlInStylesheet(const std::string& reference) {
-    return encode(reference, "()'");
+    return withoutScheme(encode(reference, "()'"));
 }
 
 } // namespace fotoplex

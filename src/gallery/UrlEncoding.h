@@ -11,7 +11,13 @@ namespace fotoplex {
 // files). Every other byte stays as it is.
 std::string UrlInAttribute(const std::string& reference);
 
-// The same for a url(...) of the stylesheet, where "(", ")" and "'" are encoded as well.
+// A file reference as the pages write it: UrlInAttribute, and "&", "<" and ">" encoded too,
+// with "./" before a reference whose first segment holds ":", so that no name can make a
+// link run a scheme (javascript:x.jpg). A name without these characters stays as it was.
+std::string UrlInPage(const std::string& reference);
+
+// The same for a url(...) of the stylesheet, where "(", ")" and "'" are encoded as well, with
+// the same "./" before a first segment holding ":".
 std::string UrlInStylesheet(const std::string& reference);
 
 } // namespace fotoplex
