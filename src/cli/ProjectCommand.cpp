@@ -29,6 +29,8 @@ const char* const kUsage =
     "NAME is a setting's name (as 'show' prints them). Flags take true/false or 1/0,\n"
     "integers any 32-bit value, texts are stored as given (at most 255 bytes).\n"
     "ImageMetadata and ThumbMetadata take all, nolocation or profile.\n"
+    "PageStyle takes classic or modern, PageLanguage a language tag (en, de-CH),\n"
+    "SiteAddress the gallery's public http:// or https:// address (empty: none).\n"
     "--add takes every path that follows it up to the next option or NAME=VALUE setting\n"
     "(--add photos/*.jpg). A source path is stored absolute, lower-cased when ConvertLow\n"
     "is set at that moment.\n"

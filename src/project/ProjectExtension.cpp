@@ -23,6 +23,34 @@ constexpr ExtensionSetting kSettings[] = {
     {"ThumbMetadata", &TProject::ThumbMetadata},
 };
 
+// The extension settings that are texts, kept as written; each with its default, which is
+// never written.
+struct TextSetting {
+    const char* name;
+    Text TProject::*member;
+    const char* defaultValue;
+};
+constexpr TextSetting kTextSettings[] = {
+    {"PageStyle", &TProject::PageStyle, kClassicStyleName},
+    {"PageLanguage", &TProject::PageLanguage, kDefaultPageLanguage},
+    {"SiteAddress", &TProject::SiteAddress, ""},
+};
+
+const TextSetting* findTextSetting(std::string_view name) {
+    for (const TextSetting& setting : kTextSettings) {
+        if (name == setting.name) {
+            return &setting;
+        }
+    }
+    return nullptr;
+}
+
+// A line break would end the line early: it never reaches the block.
+std::string oneLine(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\n' || c == '\r' || c == '\0'; });
+    return text;
+}
+
 const ExtensionSetting* findSetting(std::string_view name) {
     for (const ExtensionSetting& setting : kSettings) {
         if (name == setting.name) {
@@ -72,6 +100,9 @@ void setDefaults(TProject& project) {
     for (const ExtensionSetting& setting : kSettings) {
         project.*setting.member = MetadataChoice::All;
     }
+    for (const TextSetting& setting : kTextSettings) {
+        project.*setting.member = setting.defaultValue;
+    }
     project.UnknownExtensionLines.clear();
 }
 
@@ -83,6 +114,12 @@ std::vector<std::uint8_t> extensionBlock(const TProject& project) {
         const MetadataChoice value = project.*setting.member;
         if (value != MetadataChoice::All) {
             text += std::string(setting.name) + "=" + metadataChoiceName(value) + "\n";
+        }
+    }
+    for (const TextSetting& setting : kTextSettings) {
+        const std::string& value = (project.*setting.member).str();
+        if (value != setting.defaultValue) {
+            text += std::string(setting.name) + "=" + oneLine(value) + "\n";
         }
     }
     // A value this version could not read stays as written, unless its setting now holds a
@@ -122,6 +159,8 @@ void readExtensionBlock(TProject& project, std::span<const std::uint8_t> tail) {
                 // is written back as it was.
                 project.UnknownExtensionLines.emplace_back(line);
             }
+        } else if (const TextSetting* textSetting = findTextSetting(line.substr(0, equals))) {
+            project.*textSetting->member = std::string(line.substr(equals + 1));
         } else {
             project.UnknownExtensionLines.emplace_back(line);
         }

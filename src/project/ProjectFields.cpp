@@ -11,7 +11,7 @@ namespace {
 
 using P = TProject;
 
-const std::array<ProjectField, 66> kFields = {{
+const std::array<ProjectField, 69> kFields = {{
     {"TargetDir", &P::TargetDir},
     {"SourceDir", &P::SourceDir},
     {"ConvertLow", &P::ConvertLow},
@@ -78,6 +78,9 @@ const std::array<ProjectField, 66> kFields = {{
     {"ShowWhenReady", &P::ShowWhenReady},
     {"ImageMetadata", &P::ImageMetadata},
     {"ThumbMetadata", &P::ThumbMetadata},
+    {"PageStyle", &P::PageStyle},
+    {"PageLanguage", &P::PageLanguage},
+    {"SiteAddress", &P::SiteAddress},
 }};
 
 bool parseFlag(const std::string& value, bool& result) {
@@ -100,6 +103,20 @@ bool parseInteger(const std::string& value, std::int32_t& result) {
     }
     const auto [ptr, ec] = std::from_chars(begin, end, result);
     return ec == std::errc() && ptr == end && begin != end;
+}
+
+// The page settings take only what the pages can use.
+void checkPageSetting(const std::string& name, const std::string& value) {
+    if (name == "PageStyle" && !parsePageStyle(value)) {
+        throw Error("'" + value + "' is not a valid choice for PageStyle (use classic or modern)");
+    }
+    if (name == "PageLanguage" && !IsLanguageTag(value)) {
+        throw Error("'" + value + "' is not a language tag for PageLanguage (such as en or de-CH)");
+    }
+    if (name == "SiteAddress" && !value.empty() && !IsSiteAddress(value)) {
+        throw Error("'" + value +
+                    "' is not a web address for SiteAddress (such as https://example.org/trip/)");
+    }
 }
 
 } // namespace
@@ -149,7 +166,10 @@ void setFieldFromText(TProject& project, const ProjectField& field, const std::s
             }
             p.*m = parsed;
         }
-        void operator()(Text TProject::*m) const { p.*m = value; }
+        void operator()(Text TProject::*m) const {
+            checkPageSetting(name, value);
+            p.*m = value;
+        }
         void operator()(MetadataChoice TProject::*m) const {
             const auto parsed = parseMetadataChoice(value);
             if (!parsed) {

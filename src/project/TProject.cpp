@@ -97,6 +97,9 @@ void TProject::SetDefaults() {
     ShowWhenReady = false;
     ImageMetadata = MetadataChoice::All;
     ThumbMetadata = MetadataChoice::All;
+    PageStyle = kClassicStyleName;
+    PageLanguage = kDefaultPageLanguage;
+    SiteAddress = "";
     UnknownExtensionLines.clear();
 }
 

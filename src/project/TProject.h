@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/MetadataChoice.h"
+#include "project/PageStyle.h"
 #include "project/Text.h"
 
 namespace fotoplex {
@@ -89,6 +90,13 @@ public:
     // block, which is written only when one of them differs from its default.
     MetadataChoice ImageMetadata = MetadataChoice::All;
     MetadataChoice ThumbMetadata = MetadataChoice::All;
+    // The page style ("classic" or "modern", see PageStyleOf), the language the pages
+    // declare (a language tag) and the gallery's public address (empty: none). Texts, kept as
+    // written, so that a value a later version knows survives a round trip. The last two
+    // shape the modern pages only.
+    Text PageStyle = kClassicStyleName;
+    Text PageLanguage = kDefaultPageLanguage;
+    Text SiteAddress;
     // Extension lines ("Name=value") this version does not know, written back unchanged so
     // that a later version's settings survive a round trip.
     std::vector<std::string> UnknownExtensionLines;

@@ -56,17 +56,20 @@ TEST_F(ProjectCli, NewSetShowRoundTrip) {
     for (std::string line; std::getline(lines, line);) {
         all.push_back(line);
     }
-    ASSERT_EQ(all.size(), 66u + 3);
+    ASSERT_EQ(all.size(), 69u + 3);
     EXPECT_EQ(all.front().rfind("TargetDir=", 0), 0u);
     EXPECT_EQ(all[63], "ShowWhenReady=false");
     EXPECT_EQ(all[64], "ImageMetadata=all");
     EXPECT_EQ(all[65], "ThumbMetadata=all");
-    EXPECT_EQ(all[66], "File=" + photo("Beach.JPG")) << "kept as given while ConvertLow was off";
+    EXPECT_EQ(all[66], "PageStyle=classic");
+    EXPECT_EQ(all[67], "PageLanguage=en");
+    EXPECT_EQ(all[68], "SiteAddress=");
+    EXPECT_EQ(all[69], "File=" + photo("Beach.JPG")) << "kept as given while ConvertLow was off";
     std::string lowered = photo("Beach.JPG");
     for (char& c : lowered) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    EXPECT_EQ(all[68], "File=" + lowered);
+    EXPECT_EQ(all[71], "File=" + lowered);
     EXPECT_NE(r.out.find("\nTableCols=6\n"), std::string::npos);
     EXPECT_NE(r.out.find("\nTableRows=-5\n"), std::string::npos);
     EXPECT_NE(r.out.find("\nJumpMenu=true\n"), std::string::npos);
@@ -155,6 +158,31 @@ TEST_F(ProjectCli, MetadataChoicesAreSetShownAndLeaveNoTraceAtTheirDefaults) {
     }
 
     r = runCli({"project", "set", project, "ImageMetadata=all", "ThumbMetadata=all"});
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(fs::file_size(project), 6502u);
+}
+
+TEST_F(ProjectCli, PageSettingsAreSetCheckedAndLeaveNoTraceAtTheirDefaults) {
+    ASSERT_EQ(runCli({"project", "new", project, "PageStyle=modern", "PageLanguage=de-CH",
+                      "SiteAddress=https://example.org/trip/"})
+                  .status,
+              0);
+    auto r = runCli({"project", "show", project});
+    EXPECT_NE(r.out.find("\nPageStyle=modern\nPageLanguage=de-CH\n"
+                         "SiteAddress=https://example.org/trip/\n"),
+              std::string::npos)
+        << r.out;
+
+    const std::string before = bytesOf(project);
+    for (const std::string bad : {"PageStyle=Modern", "PageLanguage=de_CH", "SiteAddress=x:y"}) {
+        r = runCli({"project", "set", project, bad});
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_NE(r.out.find("'" + bad.substr(bad.find('=') + 1) + "'"), std::string::npos)
+            << "names the value: " << r.out;
+        EXPECT_EQ(bytesOf(project), before);
+    }
+
+    r = runCli({"project", "set", project, "PageStyle=classic", "PageLanguage=en", "SiteAddress="});
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(fs::file_size(project), 6502u);
 }
