@@ -3,11 +3,14 @@
 #include "base/FileUtil.h"
 #include "production/BuildRecord.h"
 #include "production/MetadataCopy.h"
+#include "production/ModernPictures.h"
 #include "production/OutputNaming.h"
+#include "production/PictureNaming.h"
 #include "production/PictureProblems.h"
 #include "production/ProductionQueue.h"
 #include "production/SourceFiles.h"
 #include "production/TResizeImageThread.h"
+#include "project/PageStyle.h"
 
 #include <filesystem>
 #include <string>
@@ -132,6 +135,11 @@ bool isOwnSource(JobContext& job, const std::string& source, const std::string& 
     return true;
 }
 
+// The modern style bounds both sides and lays transparency onto the page background.
+std::string styleShaping(const TProject& p) {
+    return PageStyleOf(p) == PageStyleKind::Modern ? " modern " + p.BackColor.str() : "";
+}
+
 // The settings that shape an image or a thumbnail, as the record keeps them.
 std::string imageShaping(const TProject& p) {
     const std::string metadata = metadataChoiceName(p.ImageMetadata);
@@ -140,14 +148,15 @@ std::string imageShaping(const TProject& p) {
     }
     return "image " + std::to_string(p.ImgWidth) + " " + std::to_string(p.ImgHeight) + " " +
            std::to_string(p.KeepImgAspect) + " " + std::to_string(p.ImgResizeMethod) + " " +
-           std::to_string(p.JPEGQuality) + " " + std::to_string(p.ProgressiveImg) + " " + metadata;
+           std::to_string(p.JPEGQuality) + " " + std::to_string(p.ProgressiveImg) + " " + metadata +
+           styleShaping(p);
 }
 
 std::string thumbShaping(const TProject& p) {
     return "thumb " + std::to_string(p.ThumbWidth) + " " + std::to_string(p.ThumbHeight) + " " +
            std::to_string(p.KeepThumbAspect) + " " + std::to_string(p.ThumbResizeMethod) + " " +
            std::to_string(p.ThumbQuality) + " " + std::to_string(p.ProgressiveThumb) + " " +
-           metadataChoiceName(p.ThumbMetadata);
+           metadataChoiceName(p.ThumbMetadata) + styleShaping(p);
 }
 
 // The job's record, written back however the job ends.
@@ -244,7 +253,7 @@ void ImageJob(JobContext& job) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         queue.makeRoom();
         const std::string& source = files[i];
-        const std::string output = ImageFilePath(p, source);
+        const std::string output = PictureFilePath(p, source);
         const std::string readable = ResolveSourcePath(source);
         queue.waitForPaths({readable, output});
         job.window.processEvents();
@@ -266,9 +275,10 @@ void ImageJob(JobContext& job) {
             record.record.forget(output);
             if (p.ResizeImages) {
                 ++job.state.picturesMade;
-                order =
-                    WorkOrder{readable,          p.ImgWidth,    p.ImgHeight,      p.KeepImgAspect,
-                              p.ImgResizeMethod, p.JPEGQuality, p.ProgressiveImg, p.ImageMetadata};
+                order = WorkOrder{readable,         p.ImgWidth,        p.ImgHeight,
+                                  p.KeepImgAspect,  p.ImgResizeMethod, p.JPEGQuality,
+                                  p.ProgressiveImg, p.ImageMetadata,   std::nullopt};
+                ShapeForPageStyle(p, job.sizeReader, *order);
             } else if (SourceExists(source)) {
                 const FileStamp read = FileStamp::of(readable);
                 if (CopyWithMetadata(readable, output, p.ImageMetadata) == CopyOutcome::Copied) {
@@ -347,7 +357,8 @@ void ThumbJob(JobContext& job) {
             job.window.setStatus(0, "Status: Resizing");
             order = WorkOrder{readable,           p.ThumbWidth,        p.ThumbHeight,
                               p.KeepThumbAspect,  p.ThumbResizeMethod, p.ThumbQuality,
-                              p.ProgressiveThumb, p.ThumbMetadata};
+                              p.ProgressiveThumb, p.ThumbMetadata,     std::nullopt};
+            ShapeForPageStyle(p, job.sizeReader, *order);
         }
         queue.add(i, output, std::move(order));
         queue.handBackDone();

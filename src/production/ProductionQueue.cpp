@@ -136,6 +136,7 @@ void ProductionQueue::add(std::size_t index, const std::string& output,
         worker->Quality = order->quality;
         worker->Progressive = order->progressive;
         worker->Metadata = order->metadata;
+        worker->Matte = order->matte;
         worker->Cores = &cores_;
         cores_.hold();
         worker->Resume();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/MetadataChoice.h"
+#include "engine/AlphaFlatten.h"
 #include "ports/JobWindow.h"
 #include "ports/MainThread.h"
 #include "production/FileStamp.h"
@@ -33,6 +34,7 @@ struct WorkOrder {
     std::int32_t quality = 75;
     bool progressive = false;
     MetadataChoice metadata = MetadataChoice::All;
+    std::optional<Rgb> matte; // transparent areas laid onto this colour
 };
 
 // One file of the list, handed back to the job once its work is done.

@@ -113,6 +113,11 @@ void TResizeImageThread::produce() {
                                                       : Picture->IncompleteReason);
     }
     readInPart_ = Picture->Incomplete;
+    if (Matte && !Picture->picture().alpha.empty()) {
+        fotoplex::Picture flat = Picture->picture();
+        FlattenOnto(flat, *Matte);
+        Picture->assignPicture(std::move(flat));
+    }
     {
         const SpareCores::Loan loan(Cores, coresWorthBorrowing(Picture->picture()));
         resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter, 1 + loan.count());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/MetadataChoice.h"
+#include "engine/AlphaFlatten.h"
 #include "engine/RasterImage.h"
 #include "ports/MainThread.h"
 #include "production/FileStamp.h"
@@ -47,6 +48,9 @@ public:
     bool KeepAspect = false;
     // What of the source's metadata the output carries.
     MetadataChoice Metadata = MetadataChoice::All;
+    // The colour transparent areas are laid onto before resizing; none keeps the colours that
+    // lie under them, as the classic pages always had.
+    std::optional<Rgb> Matte;
     // The job's cores: held while the worker runs, borrowed from for a large resize. None
     // for a worker on its own.
     SpareCores* Cores = nullptr;
