@@ -1,6 +1,7 @@
 #include "gallery/BuildGallery.h"
 
 #include "gallery/BuildSteps.h"
+#include "production/ModernPictures.h"
 #include "production/OutputNaming.h"
 #include "production/PictureProblems.h"
 
@@ -46,6 +47,10 @@ void runSteps(JobContext& job) {
         return;
     }
     ThumbJob(steps);
+    if (!goOn()) {
+        return;
+    }
+    SharpPictureJob(steps); // the modern style's sharp versions; nothing in the classic one
     if (!goOn()) {
         return;
     }

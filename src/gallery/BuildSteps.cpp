@@ -2,7 +2,11 @@
 
 #include "gallery/ImagePages.h"
 #include "gallery/IndexPages.h"
+#include "gallery/ModernIndexPages.h"
+#include "gallery/ModernPicturePages.h"
+#include "gallery/ModernStylesheet.h"
 #include "gallery/Stylesheet.h"
+#include "project/PageStyle.h"
 #include "project/TProject.h"
 
 #include <string>
@@ -28,7 +32,11 @@ void MakeCSSClick(const TProject& project, const CheckTargetDirFn& checkTargetDi
     if (!checkTargetDir()) {
         return;
     }
-    MakeCSS(project);
+    if (PageStyleOf(project) == PageStyleKind::Modern) {
+        MakeModernCSS(project);
+    } else {
+        MakeCSS(project);
+    }
 }
 
 void BuildIndexPagesClick(const TProject& project, ProgramState& state, Dialogs& dialogs,
@@ -46,7 +54,11 @@ void BuildIndexPagesClick(const TProject& project, ProgramState& state, Dialogs&
         }
     }
     CopyBackgroundImage(project);
-    WriteIndexPages(project, state, identity);
+    if (PageStyleOf(project) == PageStyleKind::Modern) {
+        WriteModernIndexPages(project, state, GatherModernPictures(project, state), identity);
+    } else {
+        WriteIndexPages(project, state, identity);
+    }
 }
 
 void BuildImagePagesClick(const TProject& project, ProgramState& state, Dialogs& dialogs,
@@ -64,7 +76,11 @@ void BuildImagePagesClick(const TProject& project, ProgramState& state, Dialogs&
         }
     }
     CopyBackgroundImage(project);
-    WriteImagePages(project, state.imageSizes.widths, state.imageSizes.heights, identity);
+    if (PageStyleOf(project) == PageStyleKind::Modern) {
+        WriteModernPicturePages(project, GatherModernPictures(project, state), identity);
+    } else {
+        WriteImagePages(project, state.imageSizes.widths, state.imageSizes.heights, identity);
+    }
 }
 
 } // namespace fotoplex

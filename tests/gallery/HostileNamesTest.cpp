@@ -50,6 +50,14 @@ const std::set<std::string> kClassicAttributes = {
     "class",      "bgcolor",  "colspan", "color",       "target",      "src",    "alt",
     "style",      "onchange", "value",   "selected"};
 
+const std::set<std::string> kModernElements = {
+    "html", "head", "meta", "title", "link", "body", "header", "h1",     "p",      "main",
+    "ul",   "li",   "a",    "img",   "nav",  "span", "footer", "script", "figure", "figcaption"};
+const std::set<std::string> kModernAttributes = {
+    "lang",  "charset",    "name",         "content",       "rel",      "href",  "id",
+    "class", "aria-label", "aria-current", "src",           "srcset",   "width", "height",
+    "alt",   "loading",    "decoding",     "fetchpriority", "property", "target"};
+
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
@@ -155,6 +163,43 @@ TEST_P(HostileNamesTest, APlainNameKeepsItsBytes) {
                          R"(plain.jpg" )"),
               std::string::npos);
     EXPECT_NE(index.find(R"(alt="plain.jpg">)"), std::string::npos);
+}
+
+TEST_P(HostileNamesTest, TheModernPagesAddNothingEither) {
+    project.PageStyle = "modern";
+    project.ResizeImages = true;
+    project.SiteAddress = "https://example.org/g/";
+    build();
+    int pages = 0;
+    for (const auto& entry : fs::directory_iterator(project.TargetDir.str())) {
+        if (entry.path().extension() != ".html") {
+            continue;
+        }
+        ++pages;
+        for (const HtmlTag& tag : scanTags(readFile(entry.path()))) {
+            const std::string element = tag.name[0] == '/' ? tag.name.substr(1) : tag.name;
+            EXPECT_TRUE(kModernElements.count(element))
+                << entry.path().filename() << ": element " << tag.name;
+            for (const auto& [name, value] : tag.attributes) {
+                EXPECT_TRUE(kModernAttributes.count(name))
+                    << entry.path().filename() << ": attribute " << name << "=" << value;
+            }
+            for (const char* attribute : {"href", "src"}) {
+                const auto found = tag.attributes.find(attribute);
+                if (found == tag.attributes.end() || found->second.rfind("http", 0) == 0 ||
+                    found->second.rfind("data:", 0) == 0) {
+                    continue;
+                }
+                const std::string reference = found->second.substr(0, found->second.find('#'));
+                EXPECT_FALSE(std::regex_search(reference, std::regex("^[A-Za-z][A-Za-z0-9+.-]*:")))
+                    << reference;
+                EXPECT_TRUE(
+                    fs::exists(fs::path(project.TargetDir.str()) / percentDecoded(reference)))
+                    << entry.path().filename() << ": " << reference;
+            }
+        }
+    }
+    EXPECT_EQ(pages, 2 + static_cast<int>(kHostileNames.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, HostileNamesTest,
