@@ -154,6 +154,7 @@ private:
     QWidget* buildGalleryTitlesTab();
     QWidget* buildAdvancedPage();
     QGroupBox* buildPictureMetadataGroup(QWidget* page);
+    QGroupBox* buildPageStyleGroup(QWidget* page);
     QWidget* buildBuildPage();
     void buildStatusBar();
     void connectSettings();
@@ -217,6 +218,9 @@ private:
     void LinksTargetChange();
     void ImageMetadataListChange();
     void ThumbMetadataListChange();
+    void PageStyleListChange();
+    void PageLanguageChange();
+    void SiteAddressChange();
     void OverwriteImgRadioClick();
     void ShowWhenReadyClick();
     void tnPreviewClick();
@@ -378,6 +382,9 @@ private:
     QComboBox* linksTarget_ = nullptr;
     QComboBox* imageMetadataList_ = nullptr;
     QComboBox* thumbMetadataList_ = nullptr;
+    QComboBox* pageStyleList_ = nullptr;
+    QLineEdit* pageLanguage_ = nullptr;
+    QLineEdit* siteAddress_ = nullptr;
 
     // Build page.
     QGroupBox* overwriteImgRadio_ = nullptr;

@@ -108,6 +108,9 @@ void TMainForm::connectSettings() {
              &TMainForm::ImageMetadataListChange);
     onChange(thumbMetadataList_, &QComboBox::currentIndexChanged,
              &TMainForm::ThumbMetadataListChange);
+    onChange(pageStyleList_, &QComboBox::currentIndexChanged, &TMainForm::PageStyleListChange);
+    onChange(pageLanguage_, &QLineEdit::textChanged, &TMainForm::PageLanguageChange);
+    onChange(siteAddress_, &QLineEdit::textChanged, &TMainForm::SiteAddressChange);
 
     onChange(overwriteButtons_, &QButtonGroup::idToggled, &TMainForm::OverwriteImgRadioClick);
     onChange(showWhenReady_, &QCheckBox::toggled, &TMainForm::ShowWhenReadyClick);

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace fotoplex {
@@ -50,7 +51,30 @@ QStringList metadataChoiceNames() {
     return {"Keep everything", "Keep everything but the location", "Colour profile only"};
 }
 
+// In the order of PageStyleKind: classic, modern.
+QStringList pageStyleNames() {
+    return {"Classic (fixed tables)", "Modern (phones, sharp screens)"};
+}
+
 } // namespace
+
+// How the pages are formed, and what the modern pages declare about themselves.
+QGroupBox* TMainForm::buildPageStyleGroup(QWidget* page) {
+    QGroupBox* group = makeGroup(page, "PageStyleGroup", "Page style");
+    auto* layout = new QGridLayout(group);
+    pageStyleList_ = makeList(group, "PageStyleList", pageStyleNames(), 0);
+    pageLanguage_ = makeEdit(group, "PageLanguageEdit", "en", 35);
+    siteAddress_ = makeEdit(group, "SiteAddressEdit", "", 255);
+    siteAddress_->setPlaceholderText("https://example.org/gallery/");
+    layout->addWidget(makeCaption(group, "Page style:", pageStyleList_), 0, 0);
+    layout->addWidget(pageStyleList_, 0, 1);
+    layout->addWidget(makeCaption(group, "Page language:", pageLanguage_), 1, 0);
+    layout->addWidget(pageLanguage_, 1, 1);
+    layout->addWidget(makeCaption(group, "Site address:", siteAddress_), 2, 0);
+    layout->addWidget(siteAddress_, 2, 1);
+    layout->setColumnStretch(1, 1);
+    return group;
+}
 
 // What of a photo's metadata (EXIF block, location, colour profile) the pictures carry.
 QGroupBox* TMainForm::buildPictureMetadataGroup(QWidget* page) {
@@ -86,6 +110,7 @@ QWidget* TMainForm::buildAdvancedPage() {
     layout->setColumnStretch(1, 1);
     pageLayout->addWidget(settings);
     pageLayout->addWidget(buildPictureMetadataGroup(page));
+    pageLayout->addWidget(buildPageStyleGroup(page));
     pageLayout->addStretch(1);
     return page;
 }

@@ -465,6 +465,27 @@ void TMainForm::ThumbMetadataListChange() {
     }
 }
 
+// The style changes the pictures' boxes and names, so the pictures are remade where the
+// build record does not know them.
+void TMainForm::PageStyleListChange() {
+    const char* style = listIndex(pageStyleList_) == 1 ? kModernStyleName : kClassicStyleName;
+    if (store(project_->PageStyle, Text(style))) {
+        MarkImagesStale();
+    }
+}
+
+void TMainForm::PageLanguageChange() {
+    if (store(project_->PageLanguage, editText(pageLanguage_))) {
+        MarkModified();
+    }
+}
+
+void TMainForm::SiteAddressChange() {
+    if (store(project_->SiteAddress, editText(siteAddress_))) {
+        MarkModified();
+    }
+}
+
 void TMainForm::OverwriteImgRadioClick() {
     if (store(project_->OverwriteMode, checkedIndex(overwriteButtons_))) {
         MarkModified();
@@ -555,6 +576,9 @@ void TMainForm::ShowProject() {
         showIndex(linksTarget_, p.LinksTarget);
         showIndex(imageMetadataList_, static_cast<int>(p.ImageMetadata));
         showIndex(thumbMetadataList_, static_cast<int>(p.ThumbMetadata));
+        showIndex(pageStyleList_, PageStyleOf(p) == PageStyleKind::Modern ? 1 : 0);
+        pageLanguage_->setText(toQString(p.PageLanguage));
+        siteAddress_->setText(toQString(p.SiteAddress));
         showIndex(overwriteButtons_, p.OverwriteMode);
         showWhenReady_->setChecked(p.ShowWhenReady);
         fileList_->showFiles(*project_);

@@ -373,6 +373,40 @@ private slots:
         QVERIFY(state().imagesBuilt && state().thumbsBuilt);
     }
 
+    void pageStyleStoresAtOnceAndMarksThePicturesStale() {
+        auto* style = child<QComboBox>("PageStyleList");
+        QCOMPARE(style->currentIndex(), 0);
+        QCOMPARE(style->count(), 2);
+        QCOMPARE(child<QLineEdit>("PageLanguageEdit")->text(), QString("en"));
+
+        built();
+        style->setCurrentIndex(1);
+        QCOMPARE(project().PageStyle, Text("modern"));
+        QVERIFY(!state().imagesBuilt);
+        QVERIFY(!state().thumbsBuilt);
+        QVERIFY(project().Modified);
+
+        built();
+        typeInto(child<QLineEdit>("PageLanguageEdit"), "de-CH");
+        typeInto(child<QLineEdit>("SiteAddressEdit"), "https://example.org/");
+        QCOMPARE(project().PageLanguage, Text("de-CH"));
+        QCOMPARE(project().SiteAddress, Text("https://example.org/"));
+        QVERIFY2(state().imagesBuilt && state().thumbsBuilt, "the pages' words shape no picture");
+        QVERIFY(project().Modified);
+
+        // Shown from a project: nothing stored, nothing marked; a style this version does not
+        // know shows as classic and stays as written.
+        built();
+        project().PageStyle = "cinema";
+        project().PageLanguage = "fr";
+        form_->ShowProject();
+        QCOMPARE(style->currentIndex(), 0);
+        QCOMPARE(child<QLineEdit>("PageLanguageEdit")->text(), QString("fr"));
+        QCOMPARE(project().PageStyle, Text("cinema"));
+        QVERIFY(!project().Modified);
+        QVERIFY(state().imagesBuilt && state().thumbsBuilt);
+    }
+
     void showProjectStoresAndMarksNothing() {
         built();
         TProject& p = project();
