@@ -29,6 +29,9 @@ struct PictureProblems {
     std::vector<PictureProblem> failed;
     std::vector<std::string> partial; // sources read only in part, written as far as read
     bool listing = false;             // a command is collecting into this list
+    // Pictures that got a distinct name because theirs was taken, one line each; said once
+    // when the command ends, not a failure.
+    std::vector<std::string> distinctNames;
 
     bool empty() const { return failed.empty() && partial.empty(); }
 };

@@ -38,6 +38,8 @@ const char* const kBuildUsage =
     "\"Ask me\" keeps existing files. Ctrl+C asks whether to cancel at the next file.\n"
     "Pictures that could not be made (or were read only in part) are listed on standard\n"
     "error when the build ends; the other pictures and the pages are built all the same.\n"
+    "A picture whose names another picture of the list already has gets names of its own\n"
+    "(IMG_0001-2.jpg); the build lists them on standard error, and that is no failure.\n"
     "Exit status: 0 done, 1 error, 2 usage error, 3 cancelled or target folder refused,\n"
     "4 built, but some pictures could not be made (or were read only in part).\n";
 

@@ -141,6 +141,10 @@ void TerminalSession::showWarning(const std::string&, const std::string& text) {
     std::cerr << text << "\n";
 }
 
+void TerminalSession::showNotice(const std::string& caption, const std::string& text) {
+    showWarning(caption, text);
+}
+
 // Without a terminal: cancel when asked (Ctrl+C), create the folder only with --yes, keep
 // existing files, and go on past the page steps' prompts.
 Answer TerminalSession::answerByPolicy(const MessageRequest& request) {

@@ -49,6 +49,8 @@ public:
     Answer ask(const MessageRequest& request) override;
     // Printed on standard error, also with --quiet; nothing to answer.
     void showWarning(const std::string& caption, const std::string& text) override;
+    // The same: a notice the user must see even when nothing else is printed.
+    void showNotice(const std::string& caption, const std::string& text) override;
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
         return std::nullopt;
     }

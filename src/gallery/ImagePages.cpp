@@ -63,11 +63,11 @@ void FormImagePage(const TProject& project, const ImagePageSet& set, std::size_t
                     std::to_string(project.CellSpacing) + R"(" cellpadding=")" +
                     std::to_string(project.CellPadding) + R"(">)");
     lines.push_back("<tr><td>");
-    lines.push_back(
-        R"(<img src=")" +
-        UrlInPage(RelativeToTarget(project, ImageFilePath(project, project.Files[i]))) +
-        R"(" width=")" + entryOrEmpty(set.widths, i) + R"(" height=")" +
-        entryOrEmpty(set.heights, i) + R"("><br>)");
+    const std::string image = set.outputs != nullptr ? set.outputs->imagePath(i)
+                                                     : ImageFilePath(project, project.Files[i]);
+    lines.push_back(R"(<img src=")" + UrlInPage(RelativeToTarget(project, image)) +
+                    R"(" width=")" + entryOrEmpty(set.widths, i) + R"(" height=")" +
+                    entryOrEmpty(set.heights, i) + R"("><br>)");
     lines.push_back("</td></tr></table>");
     lines.push_back("</td></tr>");
     lines.push_back(R"(<tr><td align="center" valign="center">)");
@@ -78,13 +78,15 @@ void FormImagePage(const TProject& project, const ImagePageSet& set, std::size_t
 
 void WriteImagePages(const TProject& project, const std::vector<std::string>& widths,
                      const std::vector<std::string>& heights, const PageIdentity& identity) {
-    const std::vector<std::string> pageNames = ImagePageNames(project.Files);
+    const OutputNames names = OutputNames::For(project);
+    const std::vector<std::string> pageNames = names.pageNames();
     const ImagePageSet set{ShownTableSize(project),
                            AlignmentText(project.Alignment),
                            pageNames,
                            widths,
                            heights,
-                           identity};
+                           identity,
+                           &names};
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < project.Files.size(); ++i) {
         FormImagePage(project, set, i, lines);

@@ -13,10 +13,11 @@
 // - An empty file list writes no page and raises no error.
 // - Alignment outside 0 to 2 writes an empty alignment text.
 // - A picture size missing from the lists writes empty width and height attributes.
-// - Two listed files with one file name share one page; the later one replaces the earlier.
+// - Two listed files with one file name get a page each: the names come from OutputNames.
 
 #include "gallery/PageIdentity.h"
 #include "gallery/PageNames.h"
+#include "production/OutputNames.h"
 
 #include <cstddef>
 #include <string>
@@ -34,6 +35,8 @@ struct ImagePageSet {
     const std::vector<std::string>& widths;    // picture sizes, one per listed file
     const std::vector<std::string>& heights;
     PageIdentity identity;
+    // The build's output names; without them each source's described names are used.
+    const OutputNames* outputs = nullptr;
 };
 
 // Forms the lines of the page of picture i (0-based) into lines, which is emptied first.

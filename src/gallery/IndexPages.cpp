@@ -49,13 +49,23 @@ std::string headerRow(const TProject& project, const IndexPageSet& set, int page
            "</b></font></td></tr>";
 }
 
+std::string thumbPath(const TProject& project, const IndexPageSet& set, std::size_t k) {
+    return set.outputs != nullptr ? set.outputs->thumbPath(k)
+                                  : ThumbFilePath(project, project.Files[k]);
+}
+
+std::string imagePath(const TProject& project, const IndexPageSet& set, std::size_t k) {
+    return set.outputs != nullptr ? set.outputs->imagePath(k)
+                                  : ImageFilePath(project, project.Files[k]);
+}
+
 std::string thumbnailCell(const TProject& project, const IndexPageSet& set, std::size_t k) {
     const std::string& source = project.Files[k];
     return R"(<td width=")" + to_string(project.ThumbWidth) + R"(" height=")" +
            to_string(project.ThumbHeight) + R"(" valign="center"><a href=")" +
            UrlInPage(entryOrEmpty(set.pageNames, k)) + R"(" target=")" +
            LinksTargetText(project.LinksTarget) + R"("><img src=")" +
-           UrlInPage(RelativeToTarget(project, ThumbFilePath(project, source))) + R"(" width=")" +
+           UrlInPage(RelativeToTarget(project, thumbPath(project, set, k))) + R"(" width=")" +
            entryOrEmpty(set.thumbSizes.widths, k) + R"(" height=")" +
            entryOrEmpty(set.thumbSizes.heights, k) + R"(" border="0" align="absmiddle" alt=")" +
            PageWord(project, HtmlEscaped(SourceFileName(source))) + R"("></a></td>)";
@@ -66,9 +76,8 @@ std::string emptyThumbnailCell(const TProject& project) {
            to_string(project.ThumbHeight) + R"(">&nbsp;</td>)";
 }
 
-std::string sizeCell(const TProject& project, std::size_t k) {
-    const int kilobytes =
-        FileSizeByName(ImageFilePath(project, project.Files[k])) / kBytesPerKilobyte;
+std::string sizeCell(const TProject& project, const IndexPageSet& set, std::size_t k) {
+    const int kilobytes = FileSizeByName(imagePath(project, set, k)) / kBytesPerKilobyte;
     return R"(<td bgcolor=")" + project.TableHeaderColor.str() + R"(" align="center">)" +
            to_string(kilobytes) + " KB</td>";
 }
@@ -89,7 +98,7 @@ void appendTableRows(const TProject& project, const IndexPageSet& set, int pageN
         lines.push_back("</tr><tr>");
         for (int c = 0; c < set.table.cols; ++c) {
             const std::size_t k = rowStart + c;
-            lines.push_back(k < fileCount ? sizeCell(project, k) : "<td>&nbsp;</td>");
+            lines.push_back(k < fileCount ? sizeCell(project, set, k) : "<td>&nbsp;</td>");
         }
         lines.push_back("</tr>");
     }
@@ -211,14 +220,16 @@ void WriteIndexPages(const TProject& project, ProgramState& state, const PageIde
     }
     const TableSize table = ShownTableSize(project);
     RecomputePageCount(state, table.rows, table.cols, project.Files.size());
-    state.pageNames = ImagePageNames(project.Files);
+    const OutputNames names = OutputNames::For(project);
+    state.pageNames = names.pageNames();
 
     const IndexPageSet set{table,
                            static_cast<std::uint16_t>(state.pageCount),
                            state.alignText,
                            state.pageNames,
                            state.thumbSizes,
-                           identity};
+                           identity,
+                           &names};
     for (int i = 1; i <= set.pageCount; ++i) {
         FormIndexPage(project, set, i, state.indexLines);
         WriteTextLines(project.TargetDir.str() + IndexPageFileName(i), state.indexLines);

@@ -19,6 +19,7 @@
 #include "base/ProgramState.h"
 #include "gallery/PageIdentity.h"
 #include "gallery/PageNames.h"
+#include "production/OutputNames.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +49,8 @@ struct IndexPageSet {
     const std::vector<std::string>& pageNames; // image page names, one per listed file
     const SizeLists& thumbSizes;               // thumbnail sizes, one per listed file
     PageIdentity identity;
+    // The build's output names; without them each source's described names are used.
+    const OutputNames* outputs = nullptr;
 };
 
 // Forms the lines of index page pageNumber (1-based) into lines, which is emptied first.

@@ -5,6 +5,7 @@
 #include "gallery/ModernPageText.h"
 #include "gallery/PageNames.h"
 #include "gallery/UrlEncoding.h"
+#include "production/OutputNames.h"
 #include "production/OutputNaming.h"
 #include "production/PictureNaming.h"
 #include "production/SourceFiles.h"
@@ -58,7 +59,7 @@ std::optional<std::string> captionOf(const std::string& source, const std::strin
 
 std::vector<ModernPicture> GatherModernPictures(const TProject& project,
                                                 const ProgramState& state) {
-    const std::vector<std::string> pageNames = ImagePageNames(project.Files);
+    const OutputNames names = OutputNames::For(project);
     const TableSize table = ShownTableSize(project);
     const std::size_t perPage = static_cast<std::size_t>(table.rows) * table.cols;
     RasterImage reader;
@@ -67,13 +68,13 @@ std::vector<ModernPicture> GatherModernPictures(const TProject& project,
     for (std::size_t k = 0; k < project.Files.size(); ++k) {
         const std::string& source = project.Files[k];
         ModernPicture picture;
-        picture.pageName = pageNames[k];
+        picture.pageName = names.pageName(k);
         picture.anchor = "photo-" + std::to_string(k + 1);
         picture.indexPage = static_cast<int>(k / perPage + 1);
-        const std::string thumbPath = ThumbFilePath(project, source);
+        const std::string& thumbPath = names.thumbPath(k);
         picture.thumb = listedFile(project, thumbPath, state.thumbSizes, k);
         picture.sharpThumb = sharpFile(project, reader, picture.thumb, thumbPath);
-        const std::string imagePath = PictureFilePath(project, source);
+        const std::string& imagePath = names.imagePath(k);
         picture.image = listedFile(project, imagePath, state.imageSizes, k);
         if (project.ResizeImages) {
             picture.sharpImage = sharpFile(project, reader, picture.image, imagePath);

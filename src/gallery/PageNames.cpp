@@ -13,12 +13,7 @@ constexpr int kMaxTableCells = 99;
 } // namespace
 
 std::string ImagePageName(const std::string& sourcePath) {
-    std::string name = SourceFileName(sourcePath);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) {
-        name[dot] = '_';
-    }
-    return name + ".html";
+    return ImagePageFileName(SourceFileName(sourcePath));
 }
 
 std::vector<std::string> ImagePageNames(const std::vector<std::string>& files) {

@@ -59,16 +59,6 @@ void MakeCSS(const TProject& project) {
     WriteTextLines(project.TargetDir.str() + "main.css", GetCSS(project));
 }
 
-std::string BackgroundFileName(const TProject& project) {
-    // Unlike a source's name, the background's stays split at "\" as well, so that a project
-    // from Windows (C:\Pictures\Back.JPG) still names its copy back.jpg.
-    const std::string& path = project.BackgroundImagePath.str();
-    const std::size_t last = path.find_last_of("/\\");
-    const std::string name =
-        SourceFileName(last == std::string::npos ? path : path.substr(last + 1));
-    return project.ConvertLow ? toLowerAscii(name) : name;
-}
-
 void CopyBackgroundImage(const TProject& project) {
     const std::string& source = project.BackgroundImagePath.str();
     if (source.empty() || !RegularFileExists(source)) {

@@ -7,6 +7,8 @@
 // GetCSS is an operation of the project; it is a free function over a const project here so
 // that the project layer does not depend on the gallery.
 
+#include "production/OutputNaming.h" // BackgroundFileName
+
 #include <string>
 #include <vector>
 
@@ -20,10 +22,6 @@ std::vector<std::string> GetCSS(const TProject& project);
 // Writes GetCSS to TargetDir + "main.css", replacing the file. Error: "Cannot create file %s"
 // (also for a read-only main.css, which stays as it is).
 void MakeCSS(const TProject& project);
-
-// The name of the background copy in the target folder: the last component of
-// BackgroundImagePath, in lower case when ConvertLow is set.
-std::string BackgroundFileName(const TProject& project);
 
 // Copies the background image to TargetDir + BackgroundFileName. Nothing happens when no
 // background is chosen, no file lies at its path, or the background already is that file in

@@ -44,6 +44,11 @@ public:
     virtual void showWarning(const std::string& caption, const std::string& text) {
         ask({caption, text, MessageIcon::Warning, MessageButtons::Ok, Answer::Ok});
     }
+    // A notice that needs no answer and reports no failure: an OK box with the information
+    // icon, unless the front end shows it otherwise.
+    virtual void showNotice(const std::string& caption, const std::string& text) {
+        ask({caption, text, MessageIcon::Information, MessageButtons::Ok, Answer::Ok});
+    }
     virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                     const std::string& startFolder) = 0;
     virtual std::optional<std::string> openFile(const FileRequest& request) = 0;

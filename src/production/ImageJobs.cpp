@@ -4,6 +4,7 @@
 #include "production/BuildRecord.h"
 #include "production/MetadataCopy.h"
 #include "production/ModernPictures.h"
+#include "production/OutputNames.h"
 #include "production/OutputNaming.h"
 #include "production/PictureNaming.h"
 #include "production/PictureProblems.h"
@@ -232,6 +233,8 @@ void ImageJob(JobContext& job) {
     }
     job.state.imageSizes.clear();
     job.state.imagesBuilt = false;
+    const OutputNames names = OutputNames::For(p);
+    job.state.pictureProblems.distinctNames = names.distinctLines();
 
     BusyCursor busy(job.window);
     const auto& files = job.project.Files;
@@ -253,7 +256,7 @@ void ImageJob(JobContext& job) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         queue.makeRoom();
         const std::string& source = files[i];
-        const std::string output = PictureFilePath(p, source);
+        const std::string& output = names.imagePath(i);
         const std::string readable = ResolveSourcePath(source);
         queue.waitForPaths({readable, output});
         job.window.processEvents();
@@ -307,6 +310,8 @@ void ThumbJob(JobContext& job) {
     }
     job.state.thumbSizes.clear();
     job.state.thumbsBuilt = false;
+    const OutputNames names = OutputNames::For(p);
+    job.state.pictureProblems.distinctNames = names.distinctLines();
 
     BusyCursor busy(job.window);
     const auto& files = job.project.Files;
@@ -330,7 +335,7 @@ void ThumbJob(JobContext& job) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         queue.makeRoom();
         const std::string& source = files[i];
-        const std::string output = ThumbFilePath(p, source);
+        const std::string& output = names.thumbPath(i);
         const std::string readable = ResolveSourcePath(source);
         queue.waitForPaths({readable, output});
         if (askedToCancel(job)) {

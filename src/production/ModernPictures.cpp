@@ -1,6 +1,7 @@
 #include "production/ModernPictures.h"
 
 #include "production/BuildRecord.h"
+#include "production/OutputNames.h"
 #include "production/OutputNaming.h"
 #include "production/PictureNaming.h"
 #include "production/PictureProblems.h"
@@ -51,7 +52,7 @@ std::int32_t entryNumber(const std::vector<std::string>& list, std::size_t k) {
 // One kind of picture to sharpen: thumbnails or resized images.
 struct SharpKind {
     const char* name;
-    std::string (*path)(const TProject&, const std::string&);
+    bool thumbs; // else the resized images
     const SizeLists& shown;
     PixelSize box;
     bool keepAspect;
@@ -127,6 +128,7 @@ std::optional<WorkOrder> sharpOrder(JobContext& job, BuildRecord& record, const 
 
 void makeSharp(JobContext& job, BuildRecord& record, const SharpKind& kind) {
     const auto& files = job.project.Files;
+    const OutputNames names = OutputNames::For(job.project);
     std::vector<std::string> shapings(files.size());
     ProductionQueue queue(job.window, job.mainThread, job.state.workerDone, job.workers,
                           [&](const FinishedFile& file) {
@@ -144,7 +146,8 @@ void makeSharp(JobContext& job, BuildRecord& record, const SharpKind& kind) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         queue.makeRoom();
         const std::string readable = ResolveSourcePath(files[i]);
-        const std::string output = SharpFilePath(kind.path(job.project, files[i]));
+        const std::string output =
+            SharpFilePath(kind.thumbs ? names.thumbPath(i) : names.imagePath(i));
         queue.waitForPaths({readable, output});
         job.window.processEvents();
         if (askedToCancel(job)) {
@@ -227,13 +230,13 @@ void SharpPictureJob(JobContext& job) {
     job.window.setStatus(0, "Status: Working...");
     SavedRecord saved(p);
     const SharpKind thumbs{
-        "thumb",           ThumbFilePath,       job.state.thumbSizes, {p.ThumbWidth, p.ThumbHeight},
+        "thumb",           true,       job.state.thumbSizes, {p.ThumbWidth, p.ThumbHeight},
         p.KeepThumbAspect, p.ThumbResizeMethod, p.ThumbQuality,       p.ProgressiveThumb,
         p.ThumbMetadata};
     makeSharp(job, saved.record, thumbs);
     if (p.ResizeImages && !job.state.jobCancelled) {
         const SharpKind images{
-            "image",         PictureFilePath,   job.state.imageSizes, {p.ImgWidth, p.ImgHeight},
+            "image",         false,   job.state.imageSizes, {p.ImgWidth, p.ImgHeight},
             p.KeepImgAspect, p.ImgResizeMethod, p.JPEGQuality,        p.ProgressiveImg,
             p.ImageMetadata};
         makeSharp(job, saved.record, images);

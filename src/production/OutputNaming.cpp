@@ -111,6 +111,25 @@ std::string ThumbFilePath(const TProject& project, const std::string& source) {
            project.ThumbSuffix.str() + ".jpg";
 }
 
+std::string ImagePageFileName(const std::string& fileName) {
+    std::string name = fileName;
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        name[dot] = '_';
+    }
+    return name + ".html";
+}
+
+std::string BackgroundFileName(const TProject& project) {
+    // Unlike a source's name, the background's stays split at "\" as well, so that a project
+    // from Windows (C:\Pictures\Back.JPG) still names its copy back.jpg.
+    const std::string& path = project.BackgroundImagePath.str();
+    const std::size_t last = path.find_last_of("/\\");
+    const std::string name =
+        SourceFileName(last == std::string::npos ? path : path.substr(last + 1));
+    return project.ConvertLow ? toLowerAscii(name) : name;
+}
+
 void EnsureOutputFolder(const std::string& folderPath) {
     struct stat info {};
     if (::stat(folderPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {

@@ -39,6 +39,14 @@ std::string ThumbFolderPath(const TProject& project);
 std::string ImageFilePath(const TProject& project, const std::string& source);
 std::string ThumbFilePath(const TProject& project, const std::string& source);
 
+// The page of a picture whose image is named fileName: the last "." replaced by "_", then
+// ".html" (beach.jpg gives beach_jpg.html; scan01 gives scan01.html).
+std::string ImagePageFileName(const std::string& fileName);
+
+// The name of the background copy in the target folder: the last component of
+// BackgroundImagePath, in lower case when ConvertLow is set.
+std::string BackgroundFileName(const TProject& project);
+
 // Creates the last level of folderPath unless the folder exists. Error:
 // "Cannot create " followed by folderPath.
 void EnsureOutputFolder(const std::string& folderPath);

@@ -35,6 +35,11 @@ std::string PictureFilePath(const TProject& project, const std::string& source) 
     return ImageFolderPath(project) + SourceBaseName(source) + ".jpg";
 }
 
+std::string JpegNamed(const std::string& path) {
+    const std::size_t dot = extensionStart(path);
+    return (dot == std::string::npos ? path : path.substr(0, dot)) + ".jpg";
+}
+
 std::string SharpFilePath(const std::string& picturePath) {
     const std::size_t dot = extensionStart(picturePath);
     if (dot == std::string::npos) {

@@ -14,6 +14,9 @@ class TProject;
 // that a visitor who saves it gets a file that opens everywhere. Otherwise ImageFilePath.
 std::string PictureFilePath(const TProject& project, const std::string& source);
 
+// The path with the extension of its file name replaced by ".jpg" (added when it has none).
+std::string JpegNamed(const std::string& path);
+
 // The sharper (twice the size) version beside a picture: "@2x" before the extension
 // (tn_beach.jpg gives tn_beach@2x.jpg).
 std::string SharpFilePath(const std::string& picturePath);

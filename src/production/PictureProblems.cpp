@@ -47,6 +47,7 @@ public:
         if (outermost_) {
             problems_.failed.clear();
             problems_.partial.clear();
+            problems_.distinctNames.clear();
             problems_.listing = true;
         }
     }
@@ -62,6 +63,11 @@ public:
         const std::string text = outermost_ ? PictureProblemsText(problems_) : std::string();
         if (!text.empty()) {
             dialogs.showWarning("Warning", text);
+        }
+        const std::string names =
+            outermost_ ? DistinctNamesText(problems_.distinctNames) : std::string();
+        if (!names.empty()) {
+            dialogs.showNotice("Information", names);
         }
     }
 
@@ -97,6 +103,19 @@ std::string PictureProblemsText(const PictureProblems& problems) {
         text.pop_back(); // no line break after the last line
     }
     return text;
+}
+
+std::string DistinctNamesText(const std::vector<std::string>& lines) {
+    if (lines.empty()) {
+        return {};
+    }
+    std::string text = pictures(lines.size()) + " got a distinct name, as theirs was taken:";
+    const std::size_t shown = std::min(lines.size(), kListedPictureProblems);
+    for (std::size_t i = 0; i < shown; ++i) {
+        text += "\n" + lines[i];
+    }
+    const std::string more = andMore(lines.size());
+    return more.empty() ? text : text + "\n" + more;
 }
 
 void RunListingPictureProblems(PictureProblems& problems, Dialogs& dialogs,

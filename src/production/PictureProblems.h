@@ -22,9 +22,14 @@ std::string PictureProblemsText(const PictureProblems& problems);
 
 inline constexpr std::size_t kListedPictureProblems = 20;
 
+// The notice of the pictures that got a distinct name (the first 20 lines, then
+// "and N more"). Empty when there are none.
+std::string DistinctNamesText(const std::vector<std::string>& lines);
+
 // Runs a command that makes pictures (Build Gallery, Images, Thumbnails). The outermost such
 // command starts an empty list and, when it ends (also by an error), shows what is in it as
-// one warning; a command run from inside another adds to the outer one's list.
+// one warning, then the pictures that got a distinct name as one notice; a command run from
+// inside another adds to the outer one's list.
 void RunListingPictureProblems(PictureProblems& problems, Dialogs& dialogs,
                                const std::function<void()>& command);
 

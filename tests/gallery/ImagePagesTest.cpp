@@ -181,14 +181,17 @@ TEST(ImagePagesTest, PageNamesFollowTheFileNames) {
               R"(<img src="img/scan01" width="10" height="10"><br>)");
 }
 
-TEST(ImagePagesTest, TheLaterOfTwoEqualNamesKeepsThePage) {
+TEST(ImagePagesTest, TwoEqualNamesGetAPageEachThatShowsItsOwnPicture) {
     TempFolder tmp;
     TProject project = projectIn(tmp);
     project.Files = {"/a/beach.jpg", "/b/beach.jpg"};
     writePages(project, {"100", "200"}, {"50", "60"});
-    const std::vector<std::string> page = readLines(tmp.file("beach_jpg.html"));
-    EXPECT_EQ(page[17], R"(<img src="img/beach.jpg" width="200" height="60"><br>)");
-    EXPECT_EQ(linksOf(page)[0], R"(<a href="beach_jpg.html">Previous</a>&nbsp;)");
+    const std::vector<std::string> first = readLines(tmp.file("beach_jpg.html"));
+    EXPECT_EQ(first[17], R"(<img src="img/beach.jpg" width="100" height="50"><br>)");
+    EXPECT_EQ(linksOf(first)[2], R"(<a href="beach-2_jpg.html">Next</a>)");
+    const std::vector<std::string> second = readLines(tmp.file("beach-2_jpg.html"));
+    EXPECT_EQ(second[17], R"(<img src="img/beach-2.jpg" width="200" height="60"><br>)");
+    EXPECT_EQ(linksOf(second)[0], R"(<a href="beach_jpg.html">Previous</a>&nbsp;)");
 }
 
 TEST(ImagePagesTest, ThePictureLinkFollowsTheImageFolder) {

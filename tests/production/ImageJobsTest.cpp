@@ -283,16 +283,26 @@ TEST_F(ImageJobsTest, ReadOnlyOutputsAreReplacedUnderOverwrite) {
         << "copied over the read-only file";
 }
 
-TEST_F(ImageJobsTest, DuplicateNamesShareTheirOutput) {
+TEST_F(ImageJobsTest, DuplicateNamesGetAnOutputEach) {
     fs::create_directories(scratch.path() / "src" / "other");
     const std::string first = source("rocket.jpg", "x.jpg");
-    fs::copy_file(kSamples / "coffee.png", scratch.path() / "src" / "other" / "x.jpg");
+    fs::copy_file(kSamples / "hubble_deep_field.jpg", scratch.path() / "src" / "other" / "x.jpg");
     project.Files = {first, (scratch.path() / "src" / "other" / "x.jpg").string()};
     project.OverwriteMode = 2;
     JobContext job = context();
     ImageJob(job);
-    EXPECT_EQ(state.imageSizes.heights, (std::vector<std::string>{"427", "427"}))
-        << "the second is skipped and gets the first's size";
+    ThumbJob(job);
+    EXPECT_TRUE(state.pictureProblems.failed.empty());
+    EXPECT_NE(state.imageSizes.heights[0], state.imageSizes.heights[1])
+        << "the second has an image of its own, not the first's";
+    RasterImage reader;
+    reader.ReadFileHeader(image("x-2.jpg").string());
+    EXPECT_EQ(state.imageSizes.heights[1], std::to_string(reader.FileParams.Height));
+    EXPECT_TRUE(isJpeg(thumb("tn_x-2.jpg")));
+    EXPECT_TRUE(dialogs.asked.empty()) << "nothing was there to skip or ask about";
+    ASSERT_EQ(state.pictureProblems.distinctNames.size(), 1u);
+    EXPECT_EQ(state.pictureProblems.distinctNames[0].rfind(project.Files[1] + ": named x-2.jpg", 0),
+              0u);
 }
 
 TEST_F(ImageJobsTest, AnOutputThatIsItsOwnSourceIsNeverTouched) {

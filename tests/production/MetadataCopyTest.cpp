@@ -89,14 +89,16 @@ TEST(MetadataCopy, TheImageJobListsWhatItCouldNotCopyWithoutItsLocation) {
                    [] {},   2};
     ImageJob(job);
 
+    // The gps.* sources share the thumbnail name tn_gps.jpg, so all but the first are
+    // published under a name of their own.
     const fs::path img = folder.path() / "gallery" / "img";
-    for (const char* name : {"gps.jpg", "gps.png", "gps.webp", "plain.heic"}) {
+    for (const char* name : {"gps.jpg", "gps-2.png", "gps-3.webp", "plain.heic"}) {
         ASSERT_TRUE(fs::exists(img / name)) << name;
         EXPECT_FALSE(statesLocation(img / name)) << name;
     }
     EXPECT_EQ(fileBytes(img / "plain.heic"), fileBytes(kData / "plain.heic"));
-    EXPECT_FALSE(fs::exists(img / "gps.heic"));
-    EXPECT_FALSE(fs::exists(img / "gps.tif"));
+    EXPECT_FALSE(fs::exists(img / "gps-4.heic"));
+    EXPECT_FALSE(fs::exists(img / "gps-5.tif"));
     ASSERT_EQ(state.pictureProblems.failed.size(), 2u);
     const std::string text = PictureProblemsText(state.pictureProblems);
     EXPECT_NE(text.find("gps.heic"), std::string::npos) << text;

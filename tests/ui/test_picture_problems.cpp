@@ -101,6 +101,32 @@ private slots:
         QVERIFY(QFile::exists(dir_.filePath("gallery/thumbs/tn_good.jpg")));
         QVERIFY(!form_->isLocked());
     }
+
+    void sameNamedPhotosAreNamedOnceInANoticeAfterTheWarning() {
+        QDir(dir_.path()).mkpath("phone");
+        QDir(dir_.path()).mkpath("camera");
+        write(dir_.filePath("phone/IMG_0001.jpg"), sample("rocket.jpg"));
+        write(dir_.filePath("camera/IMG_0001.jpg"), sample("hubble_deep_field.jpg"));
+        const std::string phone = dir_.filePath("phone/IMG_0001.jpg").toStdString();
+        const std::string camera = dir_.filePath("camera/IMG_0001.jpg").toStdString();
+        form_->project().Files = {phone, junk_, camera};
+        std::vector<bool> lockedWhenAsked;
+        dialogs_.onAsk = [&](const MessageRequest&) {
+            lockedWhenAsked.push_back(form_->isLocked());
+        };
+        form_->BuildAllBtnClick();
+        dialogs_.onAsk = nullptr;
+        QCOMPARE(dialogs_.asked.size(), std::size_t(2));
+        QVERIFY(dialogs_.asked[0].icon == MessageIcon::Warning);
+        QVERIFY(dialogs_.asked[1].icon == MessageIcon::Information);
+        QCOMPARE(dialogs_.asked[1].text,
+                 "1 picture got a distinct name, as theirs was taken:\n" + camera +
+                     ": named IMG_0001-2.jpg, because " + phone + " already has img/IMG_0001.jpg");
+        QCOMPARE(lockedWhenAsked, (std::vector<bool>{false, false}));
+        QVERIFY(QFile::exists(dir_.filePath("gallery/img/IMG_0001-2.jpg")));
+        QVERIFY(QFile::exists(dir_.filePath("gallery/IMG_0001-2_jpg.html")));
+        QVERIFY(!form_->isLocked());
+    }
 };
 
 QTEST_MAIN(PictureProblemsWindowTest)
