@@ -1,6 +1,7 @@
 #include "base/FileUtil.h"
 
 #include "base/Error.h"
+#include "base/WholeFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -44,46 +45,7 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-void clearReadOnly(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        (info.st_mode & S_IWUSR) == 0) {
-        ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
-    }
-}
-
-// Opens path for writing without emptying it; non-blocking so that a named pipe fails
-// instead of waiting for a reader. Only regular files are accepted.
-int openForWriting(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return fd;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-void copyBytes(const FileHandle& in, const FileHandle& out, const std::string& source,
-               const std::string& destination) {
+void copyBytes(const FileHandle& in, FileReplacement& out, const std::string& source) {
     std::vector<char> buffer(256 * 1024);
     for (;;) {
         const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
@@ -91,14 +53,12 @@ void copyBytes(const FileHandle& in, const FileHandle& out, const std::string& s
             if (errno == EINTR) {
                 continue;
             }
-            throw cannotOpenFile(source);
+            throw cannotOpenFile(source, errno);
         }
         if (got == 0) {
             return;
         }
-        if (!writeAll(out.get(), buffer.data(), static_cast<std::size_t>(got))) {
-            throw cannotCreateFile(destination);
-        }
+        out.write(buffer.data(), static_cast<std::size_t>(got));
     }
 }
 
@@ -133,39 +93,27 @@ bool IsReadOnlyFile(const std::string& path) {
 
 void CopyFileReplacing(const std::string& source, const std::string& destination) {
     FileHandle in(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat sourceInfo {};
-    if (!in.isOpen() || ::fstat(in.get(), &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode)) {
-        throw cannotOpenFile(source);
+    if (!in.isOpen()) {
+        throw cannotOpenFile(source, errno);
     }
-
-    // Refuse a copy onto the source before its attributes or bytes could be touched.
+    struct stat sourceInfo {};
+    if (::fstat(in.get(), &sourceInfo) != 0) {
+        throw cannotOpenFile(source, errno);
+    }
+    if (!S_ISREG(sourceInfo.st_mode)) {
+        throw cannotOpenFile(source, S_ISDIR(sourceInfo.st_mode) ? EISDIR : EINVAL);
+    }
+    // Refuse a copy onto the source before anything could be touched. The copy is written
+    // beside the destination and renamed over it, so the source's bytes are never opened
+    // for writing, whatever links lead to it.
     struct stat destinationInfo {};
     if (::stat(destination.c_str(), &destinationInfo) == 0 &&
         sameFile(sourceInfo, destinationInfo)) {
         throw cannotCreateFile(destination);
     }
-    clearReadOnly(destination);
-
-    FileHandle out(openForWriting(destination));
-    if (!out.isOpen()) {
-        throw cannotCreateFile(destination);
-    }
-    // Checked again on the open file, so a link made in between cannot empty the source.
-    if (::fstat(out.get(), &destinationInfo) != 0 || sameFile(sourceInfo, destinationInfo) ||
-        ::ftruncate(out.get(), 0) != 0) {
-        throw cannotCreateFile(destination);
-    }
-    // From here the destination is ours: a copy that fails part way is removed again, so
-    // that no cut file stays behind.
-    try {
-        copyBytes(in, out, source, destination);
-        if (!out.close()) {
-            throw cannotCreateFile(destination);
-        }
-    } catch (const Error&) {
-        ::unlink(destination.c_str());
-        throw;
-    }
+    FileReplacement out(destination);
+    copyBytes(in, out, source);
+    out.commit();
 }
 
 namespace {
@@ -196,11 +144,7 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     if (holdsExactly(path, content)) {
         return; // untouched, so its modification time says it did not change
     }
-    FileHandle out(openForWriting(path));
-    if (!out.isOpen() || ::ftruncate(out.get(), 0) != 0 ||
-        !writeAll(out.get(), content.data(), content.size()) || !out.close()) {
-        throw cannotCreateFile(path);
-    }
+    WriteFileWhole(path, content);
 }
 
 } // namespace fotoplex

@@ -24,19 +24,21 @@ bool SameFile(const std::string& first, const std::string& second);
 // True when path names an existing file without the owner's write permission.
 bool IsReadOnlyFile(const std::string& path);
 
-// Copies every byte of source into destination, creating or emptying it. An existing
-// read-only destination is made writable first. The source is never changed: when the
-// destination is the source itself (same path, another path, a hard or a symbolic link) the
-// copy fails before anything is touched.
-// Errors: "Cannot open file %s" (source, also when it cannot be read to the end) and
-// "Cannot create file %s" (destination, also when writing it fails). A destination that was
-// emptied but could not be filled to the end is removed.
+// Copies every byte of source into destination, replacing it whole: the copy is written
+// beside it and renamed over it (WholeFile), so a copy that fails leaves the previous
+// destination as it was. A read-only destination is replaced all the same; the copy has the
+// owner's write permission. The source is never changed: when the destination is the source
+// itself (same path, another path, a hard or a symbolic link) the copy fails before anything
+// is touched.
+// Errors: "Cannot open file %s: reason" (source, also when it cannot be read to the end) and
+// "Cannot create file %s: reason" (destination, also when writing it fails); a destination
+// that is the source fails with "Cannot create file %s" alone.
 void CopyFileReplacing(const std::string& source, const std::string& destination);
 
 // Writes lines as single-byte text, each line (the last one included) followed by CR LF,
-// replacing an existing file; a file that already holds exactly these bytes is left untouched.
-// A read-only file is not replaced. Error: "Cannot create file %s"
-// with the path, when the file is read-only, cannot be created or cannot be written whole.
+// replacing an existing file whole (WholeFile); a file that already holds exactly these bytes
+// is left untouched. A read-only file is not replaced: "Cannot create file %s". Any other
+// failure: "Cannot create file %s: reason", and the previous file stays as it was.
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 } // namespace fotoplex

@@ -6,6 +6,7 @@
 #include "engine/ResampleFilter.h"
 #include "production/TResizeImageThread.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -147,7 +148,7 @@ bool writeNetpbm(const std::string& path, const char* magic, const Picture& pict
                  const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        throw cannotCreateFile(path);
+        throw cannotCreateFile(path, errno);
     }
     out << magic << '\n' << picture.width << ' ' << picture.height << '\n';
     if (std::string(magic) != "P4") {

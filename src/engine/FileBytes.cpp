@@ -1,6 +1,7 @@
 #include "engine/FileBytes.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -30,7 +31,11 @@ std::optional<FileBytes> readFileBytes(const std::string& path, std::uint64_t li
         return std::nullopt;
     }
     struct stat status {};
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (fstat(descriptor, &status) != 0) {
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL; // the reason a caller reports
         return std::nullopt;
     }
     FileBytes result;

@@ -16,7 +16,7 @@ struct FileBytes {
 };
 
 // The first `limit` bytes of a file (all of it when smaller); nothing when the file cannot
-// be opened or read.
+// be opened or read (errno then says why).
 std::optional<FileBytes> readFileBytes(const std::string& path, std::uint64_t limit);
 
 } // namespace fotoplex

@@ -10,8 +10,11 @@
 #include "engine/Resample.h"
 #include "engine/jpeg/JpegWriter.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 namespace fotoplex {
 
@@ -46,7 +49,7 @@ void RasterImage::ReadPictureFile(const std::string& path) {
     }
     const auto file = readFileBytes(path, kMaxFileBytes);
     if (!file) {
-        throw cannotOpenFile(path);
+        throw cannotOpenFile(path, errno);
     }
     if (file->fileSize > file->bytes.size()) {
         // Larger than any picture we accept: damaged, like an oversized header.
@@ -114,15 +117,10 @@ void RasterImage::ReadFileHeader(const std::string& path) {
     FileParams.Orientation = header.info.orientation;
 }
 
-void RasterImage::WriteJpegFile(const std::string& path) {
+bool RasterImage::writeJpegTo(std::FILE* file) const {
     // A 1-bit picture is written through a 24-bit copy; the picture itself stays 1-bit.
     const Picture wide = picture_.format == PixelFormat::Bilevel ? widenToRgb(picture_) : Picture{};
     const Picture& source = picture_.format == PixelFormat::Bilevel ? wide : picture_;
-
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        throw cannotCreateFile(path);
-    }
     JpegWriteSettings settings;
     settings.quality = FileParams.Quality;
     settings.progressive = FileParams.Progressive;
@@ -135,12 +133,38 @@ void RasterImage::WriteJpegFile(const std::string& path) {
     const std::vector<JpegMarker> markers =
         withoutMismatchedProfile(FileParams.Markers, FileParams.ColorSpace);
     settings.markers = &markers;
-    const bool written = writeJpeg(file.get(), source, settings);
+    return writeJpeg(file, source, settings);
+}
+
+void RasterImage::WriteJpegFile(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file) {
+        throw cannotCreateFile(path, errno);
+    }
+    const bool written = writeJpegTo(file.get());
     const bool closed = std::fclose(file.release()) == 0;
     Incomplete = !(written && closed);
     if (Incomplete) {
         throw Error("JPeg corrupted file");
     }
+}
+
+std::string RasterImage::JpegBytes() {
+    char* data = nullptr;
+    std::size_t size = 0;
+    std::FILE* memory = ::open_memstream(&data, &size);
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    const bool written = writeJpegTo(memory);
+    const bool closed = std::fclose(memory) == 0;
+    std::string bytes = data != nullptr ? std::string(data, size) : std::string();
+    std::free(data);
+    Incomplete = !(written && closed);
+    if (Incomplete) {
+        throw Error("JPeg corrupted file");
+    }
+    return bytes;
 }
 
 void RasterImage::Resample(std::int32_t width, std::int32_t height, TResampleFilter filter,

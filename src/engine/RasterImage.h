@@ -7,6 +7,7 @@
 #include "engine/jpeg/JpegTypes.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -59,10 +60,13 @@ public:
     // Format 0 and keeps the other fields. The picture is not touched.
     void ReadFileHeader(const std::string& path);
 
-    // Writes the picture as a JPEG file under FileParams. Throws "Cannot create file %s" or,
-    // for a codec error (an empty picture is one), "JPeg corrupted file" with Incomplete set;
+    // Writes the picture as a JPEG file under FileParams. Throws "Cannot create file %s: reason"
+    // or, for a codec error (an empty picture is one), "JPeg corrupted file" with Incomplete set;
     // a file created so far stays on disk.
     void WriteJpegFile(const std::string& path);
+    // The same JPEG as bytes in memory, for a caller that writes the file itself. Throws
+    // "JPeg corrupted file" with Incomplete set for a codec error.
+    std::string JpegBytes();
 
     // Resizes the picture; a negative dimension follows the aspect ratio of the other.
     // `threads` is how many threads the resize may use (the same result for any number).
@@ -79,6 +83,7 @@ public:
     bool hasUndoSnapshot() const { return snapshot_.has_value(); }
 
 private:
+    bool writeJpegTo(std::FILE* file) const;
     void takeDecoded(FileFormat format, std::span<const std::uint8_t> data);
 
     Picture picture_;

@@ -76,7 +76,9 @@ enum class Decision { Produce, Keep, UpToDate };
 // The overwrite policy for one output. A source is never its own output. The policy is about
 // files: a folder lying at the output path is neither removed nor asked about, and the write
 // then fails with "Cannot create file %s". Under "Overwrite" an output that the record knows
-// to be what producing it again would give stays.
+// to be what producing it again would give stays. An output to be made again is not deleted
+// here: the new one replaces it whole, so a write that fails keeps it (and a source that
+// gives no picture removes it, see removeReplaced).
 Decision overwritePolicy(JobContext& job, const std::string& output,
                          const std::function<bool()>& upToDate) {
     std::error_code ec;
@@ -101,8 +103,15 @@ Decision overwritePolicy(JobContext& job, const std::string& output,
     default:
         return Decision::Keep;
     }
-    std::filesystem::remove(output, ec);
     return Decision::Produce;
+}
+
+// An output the policy gave up that nothing will replace: it goes, as it always has.
+void removeReplaced(const std::string& output) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(output, ec)) {
+        std::filesystem::remove(output, ec);
+    }
 }
 
 // The pixel size of a written file; "0" x "0" when it cannot be read back.
@@ -290,6 +299,8 @@ void ImageJob(JobContext& job) {
                 } else {
                     NotePictureFailed(job.state.pictureProblems, source, kLocationNotRemoved);
                 }
+            } else {
+                removeReplaced(output);
             }
         }
         queue.add(i, output, std::move(order));
@@ -355,7 +366,9 @@ void ThumbJob(JobContext& job) {
         } else if (decision == Decision::Produce) {
             record.record.forget(output);
         }
-        if (decision == Decision::Produce && SourceExists(source)) {
+        if (decision == Decision::Produce && !SourceExists(source)) {
+            removeReplaced(output);
+        } else if (decision == Decision::Produce) {
             ++job.state.picturesMade;
             job.window.setStatus(0, "Status: Loading");
             job.window.setStatus(1, "File: " + SourceFileName(source));

@@ -1,6 +1,7 @@
 #include "production/TResizeImageThread.h"
 
 #include "base/Error.h"
+#include "base/WholeFile.h"
 #include "engine/MetadataFilter.h"
 
 #include <exception>
@@ -89,26 +90,29 @@ void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t box
 
 void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
                      bool progressive) {
-    clearReadOnly(output);
     picture.FileParams.Quality = quality;
     picture.FileParams.Progressive = progressive;
     picture.Incomplete = false;
+    std::string bytes;
     try {
-        picture.WriteJpegFile(output);
-    } catch (const Error&) {
-        if (!picture.Incomplete) {
-            throw; // nothing was created
-        }
-        ::unlink(output.c_str());
-        throw Error("Cannot write file " + output);
+        bytes = picture.JpegBytes();
+    } catch (const Error& error) {
+        throw Error("Cannot write file " + output + ": " + error.what());
     }
+    WriteFileWhole(output, bytes, "Cannot write file");
 }
 
 void TResizeImageThread::produce() {
     sourceStamp_ = FileStamp::of(Source);
-    Picture->ReadPictureFile(Source);
+    try {
+        Picture->ReadPictureFile(Source);
+    } catch (const Error&) {
+        removeOutput();
+        throw;
+    }
     if (Picture->picture().empty()) {
         // Nothing was read: there is nothing to write either.
+        removeOutput();
         throw Error(Picture->IncompleteReason.empty() ? "no picture in the file"
                                                       : Picture->IncompleteReason);
     }
@@ -123,12 +127,20 @@ void TResizeImageThread::produce() {
         resizeIntoBox(*Picture, BoxWidth, BoxHeight, KeepAspect, Filter, 1 + loan.count());
     }
     if (Picture->picture().empty()) {
+        removeOutput();
         throw Error("resized to nothing in a box of " + std::to_string(BoxWidth) + " x " +
                     std::to_string(BoxHeight) + " pixels");
     }
     auto& markers = Picture->FileParams.Markers;
     markers = markersFor(std::move(markers), Metadata);
     writeJpegOutput(*Picture, Output, Quality, Progressive);
+}
+
+void TResizeImageThread::removeOutput() const {
+    struct stat info {};
+    if (::stat(Output.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        ::unlink(Output.c_str());
+    }
 }
 
 void TResizeImageThread::finish() {

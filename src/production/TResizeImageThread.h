@@ -25,8 +25,8 @@ namespace fotoplex {
 // the job reads them once WorkerDone is true.
 //
 // Beyond the plain rules: a source of which nothing could be read ends the work before any
-// output is created, and an output that could not be written whole is removed again, so that
-// no empty or cut file is left for the pages to show.
+// output is created, and an output is written whole or not at all, so that no empty or cut
+// file is left for the pages to show.
 //
 // Priority: on Linux threads of the normal policy have a nice value; one step below normal
 // is the process's nice value plus one, set for the worker thread alone.
@@ -71,6 +71,9 @@ public:
 
 private:
     void produce();
+    // The job chose to make the output again: when no picture comes of the source, the old
+    // output goes rather than show something else.
+    void removeOutput() const;
     void finish();
 
     MainThread& mainThread_;
@@ -93,9 +96,10 @@ ResampleRequest boxRequest(std::int32_t boxWidth, std::int32_t boxHeight, bool k
 void resizeIntoBox(RasterImage& picture, std::int32_t boxWidth, std::int32_t boxHeight,
                    bool keepAspect, std::int32_t filter, std::int32_t threads = 1);
 
-// The worker's writing steps: the read-only attribute of an existing output cleared, quality
-// and progressive option taken over, the JPEG written. A file that was created but could not
-// be written whole is removed; the error then reads "Cannot write file %s".
+// The worker's writing steps: quality and progressive option taken over, the JPEG formed in
+// memory and written whole beside the output, then renamed over it (WholeFile), so a write
+// that fails leaves the previous output as it was and nothing cut. Errors: "Cannot create
+// file %s: reason" (no file can be made there), "Cannot write file %s: reason".
 void writeJpegOutput(RasterImage& picture, const std::string& output, std::int32_t quality,
                      bool progressive);
 

@@ -98,7 +98,8 @@ TEST(ReadPictureFile, AFileThatCannotBeOpenedRaisesWithItsPath) {
         image.ReadPictureFile(path);
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file " + path + ": No such file or directory");
     }
     EXPECT_THROW(image.ReadPictureFile(dataPath("jpeg.png")), Error);
 }

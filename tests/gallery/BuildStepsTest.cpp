@@ -155,12 +155,12 @@ TEST_F(BuildStepsTest, AFailedBackgroundCopyEndsTheStepBeforeAnyPage) {
                   BuildIndexPagesClick(project, state, dialogs, check.fn(), job.fn(2),
                                        testIdentity());
               }),
-              "Cannot create file " + tmp.file("back.jpg"));
+              "Cannot create file " + tmp.file("back.jpg") + ": Is a directory");
     EXPECT_EQ(errorOf([&] {
                   BuildImagePagesClick(project, state, dialogs, check.fn(), job.fn(2),
                                        testIdentity());
               }),
-              "Cannot create file " + tmp.file("back.jpg"));
+              "Cannot create file " + tmp.file("back.jpg") + ": Is a directory");
     EXPECT_FALSE(exists(tmp.file("index.html")));
     EXPECT_FALSE(exists(tmp.file("a_jpg.html")));
     EXPECT_EQ(readBytes(tmp.file("pics/back.jpg")), "tile");

@@ -501,7 +501,8 @@ TEST_F(BadSourcesTest, AFolderAtACopyPathFailsTheCopy) {
         ImageJob(job);
         FAIL() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + image("a.jpg").string());
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file " + image("a.jpg").string() + ": Is a directory");
     }
     EXPECT_TRUE(fs::is_directory(image("a.jpg")));
 }
