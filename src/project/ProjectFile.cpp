@@ -290,19 +290,20 @@ void writeProjectFile(const TProject& project, const std::string& path) {
     std::string pattern = (folder / hiddenName).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
-        throw cannotCreateFile(path);
+        throw cannotCreateFile(path, errno);
     }
     TemporaryFile temporary(pattern);
 
     const std::vector<std::uint8_t> bytes = layout(project);
     const bool written = writeAll(fd, bytes) && ::fchmod(fd, newFileMode(target)) == 0 &&
                          ::fsync(fd) == 0;
+    const int writeError = written ? 0 : errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
-        throw Error("Cannot write file " + path);
+        throw fileError("Cannot write file", path, written ? errno : writeError);
     }
     if (::rename(temporary.path().c_str(), target.c_str()) != 0) {
-        throw cannotCreateFile(path);
+        throw cannotCreateFile(path, errno);
     }
     temporary.keep();
 }
@@ -310,11 +311,11 @@ void writeProjectFile(const TProject& project, const std::string& path) {
 void readProjectFile(TProject& project, const std::string& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        throw cannotOpenFile(path);
+        throw cannotOpenFile(path, EISDIR);
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw cannotOpenFile(path);
+        throw cannotOpenFile(path, errno);
     }
     Reader reader(in);
     project.Files.clear();

@@ -313,7 +313,8 @@ TEST_F(ProjectFileTest, MissingFileLeavesTheProjectAlone) {
         project.Load(path("nothing.hgp"));
         FAIL() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file " + path("nothing.hgp"));
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file " + path("nothing.hgp") + ": No such file or directory");
     }
     EXPECT_EQ(project.Files.size(), 1u);
     EXPECT_TRUE(project.Modified);

@@ -99,7 +99,8 @@ private slots:
         start();
         form_->runCommand([&] { form_->openProjectFile(path("gone.hgp")); });
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
-        QCOMPARE(dialogs_.lastText(), "Cannot open file " + path("gone.hgp") + ".");
+        QCOMPARE(dialogs_.lastText(),
+                 "Cannot open file " + path("gone.hgp") + ": No such file or directory.");
         QCOMPARE(form_->findChild<QLineEdit*>("DocTitle")->text(), QString("Last session"));
         QCOMPARE(form_->windowTitle(), title("untitled.hgp"));
     }

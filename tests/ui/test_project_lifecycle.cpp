@@ -141,7 +141,7 @@ private slots:
         dialogs_.answers.push_back(Answer::Yes);
         dialogs_.saveFiles.push_back(bad);
         form_->runCommand([this] { form_->NewProject1Click(); });
-        QCOMPARE(dialogs_.lastText(), "Cannot create file " + bad + ".");
+        QCOMPARE(dialogs_.lastText(), "Cannot create file " + bad + ": No such file or directory.");
         QCOMPARE(form_->project().DocTitle, Text("Changed"));
         QCOMPARE(form_->project().FileName, Text("untitled.hgp"));
         QVERIFY(form_->project().Modified);
@@ -208,7 +208,8 @@ private slots:
         dialogs_.openFiles.push_back(path("folder.hgp").toStdString());
         dialogs_.answers.push_back(Answer::No);
         form_->runCommand([this] { form_->OpenProject1Click(); });
-        QCOMPARE(dialogs_.lastText(), "Cannot open file " + path("folder.hgp").toStdString() + ".");
+        QCOMPARE(dialogs_.lastText(),
+                 "Cannot open file " + path("folder.hgp").toStdString() + ": Is a directory.");
         QCOMPARE(form_->project().DocTitle, Text("Changed"));
         QCOMPARE(child<QLineEdit>("DocTitle")->text(), QString("Changed"));
     }
@@ -328,7 +329,7 @@ private slots:
         QDir(dir_->path()).mkdir("last.hgp");
         start();
         QCOMPARE(dialogs_.asked.size(), std::size_t(1));
-        QCOMPARE(dialogs_.asked[0].text, "Cannot open file " + lastHgp() + ".");
+        QCOMPARE(dialogs_.asked[0].text, "Cannot open file " + lastHgp() + ": Is a directory.");
         QCOMPARE(child<QSpinBox>("TableCols")->value(), 4);
         QVERIFY(!form_->project().Modified);
         QCOMPARE(form_->windowTitle(), titleOf("untitled.hgp", false));
