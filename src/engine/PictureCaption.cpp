@@ -34,7 +34,9 @@ std::optional<std::string> nonBlank(std::string text) {
 
 // The text between an XMP element's start tag (attributes allowed) and its end tag.
 std::optional<std::string_view> elementText(std::string_view xml, std::string_view name) {
-    const std::string open = "<" + std::string(name);
+    // Appended, not concatenated: GCC 12 sees overlapping copies in "<" + std::string.
+    std::string open = "<";
+    open.append(name);
     std::size_t at = xml.find(open);
     while (at != std::string_view::npos) {
         const char after = at + open.size() < xml.size() ? xml[at + open.size()] : '\0';
@@ -50,7 +52,9 @@ std::optional<std::string_view> elementText(std::string_view xml, std::string_vi
     if (start == std::string_view::npos || xml[start - 1] == '/') {
         return std::nullopt;
     }
-    const std::size_t end = xml.find("</" + std::string(name), start);
+    std::string close = "</";
+    close.append(name);
+    const std::size_t end = xml.find(close, start);
     if (end == std::string_view::npos) {
         return std::nullopt;
     }

@@ -65,7 +65,8 @@ std::string refusedFilesText(const std::vector<std::string>& refused, std::size_
             ? "This file was not added; it is no picture Fotoplex can read:\n"
             : "These files were not added; they are no pictures Fotoplex can read:\n";
     for (std::size_t i = 0; i < refused.size() && i < shown; ++i) {
-        text += "\n" + fileNameOf(refused[i]);
+        text += '\n';
+        text += fileNameOf(refused[i]);
     }
     if (refused.size() > shown) {
         text += "\n... and " + std::to_string(refused.size() - shown) + " more";

@@ -93,7 +93,8 @@ std::string SourceSet(const PageFile& file, const PageFile& sharp) {
     std::string density = std::to_string(hundredths / 100);
     if (hundredths % 100 != 0) {
         const long fraction = hundredths % 100;
-        density += "." + std::string(fraction < 10 ? "0" : "") + std::to_string(fraction);
+        density += fraction < 10 ? ".0" : ".";
+        density += std::to_string(fraction);
         while (density.back() == '0') {
             density.pop_back();
         }

@@ -126,7 +126,9 @@ private:
             int& mark = nextMark_.try_emplace(key(names.image), 2).first->second;
             std::size_t tries = owner_.size() + describedKeys_.size() + 1;
             do {
-                names = rule_.outputsFor(source, "-" + std::to_string(mark++));
+                std::string dashed = "-";
+                dashed += std::to_string(mark++);
+                names = rule_.outputsFor(source, dashed);
             } while (!freeForMark(names) && --tries > 0);
             note.imageName = SourceFileName(names.image);
             distinct.push_back(std::move(note));

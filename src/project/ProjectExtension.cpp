@@ -126,7 +126,10 @@ std::vector<std::uint8_t> extensionBlock(const TProject& project) {
     // value of its own, written above.
     const std::string known = "\n" + text;
     for (const std::string& line : project.UnknownExtensionLines) {
-        if (known.find("\n" + line.substr(0, line.find('=') + 1)) == std::string::npos) {
+        // Appended, not concatenated: GCC 12 sees overlapping copies in "\n" + std::string.
+        std::string start = "\n";
+        start.append(line, 0, line.find('=') + 1);
+        if (known.find(start) == std::string::npos) {
             text += line + "\n";
         }
     }
