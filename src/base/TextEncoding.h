@@ -8,6 +8,9 @@ namespace fotoplex {
 // Texts are UTF-8 in memory; a stored text that is not valid UTF-8 comes from a project saved
 // on Windows and holds Windows-1252 bytes.
 
+// Appends one character below U+10000 as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
+
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
 bool isValidUtf8(std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "production/NameComparison.h"
 
+#include "base/TextEncoding.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
@@ -70,19 +72,6 @@ char32_t lowerLetter(char32_t c) {
         return c + 1;
     }
     return c == 0x178 ? char32_t{0xFF} : c;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Folds one character starting at name[i]; returns the bytes it took. Bytes that are not
